@@ -1,0 +1,36 @@
+#include "ui/a11y/access_node.h"
+
+namespace orvo_ui {
+
+std::string AccessNode::key(std::string_view scope, std::string_view name)
+{
+    std::string out;
+    out.reserve(scope.size() + name.size() + 1);
+    out.append(scope).append("/").append(name);
+    return out;
+}
+
+std::string_view role_name(AccessRole role)
+{
+    switch (role) {
+    case AccessRole::Window: return "window";
+    case AccessRole::Group: return "group";
+    case AccessRole::Region: return "region";
+    case AccessRole::List: return "list";
+    case AccessRole::ListItem: return "list-item";
+    case AccessRole::Button: return "button";
+    case AccessRole::ToggleButton: return "toggle-button";
+    case AccessRole::Link: return "link";
+    case AccessRole::Tab: return "tab";
+    case AccessRole::TextInput: return "text-input";
+    case AccessRole::StaticText: return "static-text";
+    case AccessRole::Image: return "image";
+    case AccessRole::Menu: return "menu";
+    case AccessRole::MenuItem: return "menu-item";
+    case AccessRole::Separator: return "separator";
+    case AccessRole::Heading: return "heading";
+    }
+    return "group";
+}
+
+} // namespace orvo_ui
