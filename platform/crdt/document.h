@@ -1,0 +1,108 @@
+#pragma once
+
+// An Automerge-compatible document: a root map holding maps, lists, text and scalars,
+// edited through an auto-committing handle and stored in Automerge's binary format.
+//
+// Positions in lists count elements. Positions in text count Unicode scalar values
+// (code points), the unit Automerge stores one element per; text() returns UTF-8.
+// Every write joins an open transaction; heads(), save(), save_incremental(),
+// get_changes(), apply_changes() and merge() commit it first. Reads see the open
+// transaction's ops. Reads never fail: a missing object or key reads as nothing.
+
+#include "base/result.h"
+#include "crdt/types.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace crdt {
+
+class OpSet;
+
+struct CommitOptions {
+    std::optional<std::string> message;
+    // Milliseconds since the epoch; the current time when not given.
+    std::optional<std::int64_t> time;
+};
+
+class Document {
+public:
+    Document();                        // a fresh random actor
+    explicit Document(ActorId actor);
+    ~Document();
+    Document(Document&&) noexcept;
+    Document& operator=(Document&&) noexcept;
+    Document(Document const&) = delete;
+    Document& operator=(Document const&) = delete;
+
+    // Loads any sequence of document, change and compressed change chunks.
+    static base::Result<Document> load(std::span<std::uint8_t const> bytes);
+    static base::Result<Document> load(std::span<std::uint8_t const> bytes, ActorId actor);
+    // Applies the chunks in bytes to this document; on error nothing is applied.
+    base::Result<void> load_incremental(std::span<std::uint8_t const> bytes);
+
+    static ObjId root() { return ROOT; }
+    ActorId const& actor() const;
+    void set_actor(ActorId actor);
+
+    // Writes. A vanished object, an object of the wrong kind, or an index past the
+    // end is an error and changes nothing.
+    base::Result<void> put(ObjId const& obj, std::string_view key, ScalarValue value);
+    base::Result<ObjId> put_object(ObjId const& obj, std::string_view key, ObjType type);
+    base::Result<void> put(ObjId const& obj, std::size_t index, ScalarValue value);
+    base::Result<ObjId> put_object(ObjId const& obj, std::size_t index, ObjType type);
+    base::Result<void> insert(ObjId const& obj, std::size_t index, ScalarValue value);
+    base::Result<ObjId> insert_object(ObjId const& obj, std::size_t index, ObjType type);
+    base::Result<void> delete_key(ObjId const& obj, std::string_view key);
+    base::Result<void> delete_index(ObjId const& obj, std::size_t index);
+    // Deletes `del` characters at `pos` and inserts `text` (UTF-8) there.
+    base::Result<void> splice_text(ObjId const& obj, std::size_t pos, std::size_t del, std::string_view text);
+    // Lists: deletes `del` elements at `pos` and inserts `values` there.
+    base::Result<void> splice(ObjId const& obj, std::size_t pos, std::size_t del, std::span<ScalarValue const> values);
+    // Adds to a counter stored under key (or at index).
+    base::Result<void> increment(ObjId const& obj, std::string_view key, std::int64_t by);
+    base::Result<void> increment(ObjId const& obj, std::size_t index, std::int64_t by);
+
+    // Reads.
+    std::optional<Value> get(ObjId const& obj, std::string_view key) const;
+    std::optional<Value> get(ObjId const& obj, std::size_t index) const;
+    // Every concurrent value (the conflict set), ordered by op id; the winner is last.
+    std::vector<Value> get_all(ObjId const& obj, std::string_view key) const;
+    std::vector<Value> get_all(ObjId const& obj, std::size_t index) const;
+    std::vector<std::string> keys(ObjId const& obj) const; // ascending UTF-8 byte order
+    std::size_t length(ObjId const& obj) const;           // map keys, list elements or text characters
+    std::optional<std::string> text(ObjId const& obj) const;
+    std::optional<ObjType> object_type(ObjId const& obj) const;
+
+    // History.
+    std::vector<ChangeHash> heads();                      // sorted
+    void commit();
+    void commit(CommitOptions const& options);
+    bool has_pending() const;
+    std::size_t pending_ops() const;
+    // Encoded change chunks not reachable from `since`, in an order that applies cleanly.
+    std::vector<std::vector<std::uint8_t>> get_changes(std::span<ChangeHash const> since);
+    // Each element is one change chunk (plain or compressed). Changes whose dependencies
+    // are missing wait until they arrive; changes already known are ignored.
+    base::Result<void> apply_changes(std::span<std::vector<std::uint8_t> const> changes);
+    base::Result<void> merge(Document& other);
+    Document fork();                                      // same history, a new random actor
+    Document fork(ActorId actor);
+    // Number of changes waiting for missing dependencies.
+    std::size_t queued_changes() const;
+
+    // Storage.
+    std::vector<std::uint8_t> save();                     // one compacted document chunk
+    std::vector<std::uint8_t> save_incremental();         // change chunks since the last save
+
+private:
+    explicit Document(std::unique_ptr<OpSet> ops);
+    std::unique_ptr<OpSet> m_ops;
+};
+
+} // namespace crdt
