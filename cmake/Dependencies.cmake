@@ -22,3 +22,4 @@ pkg_check_modules(ffmpeg REQUIRED IMPORTED_TARGET libavcodec libavutil libswscal
 pkg_check_modules(libva REQUIRED IMPORTED_TARGET libva)
 pkg_check_modules(libportal REQUIRED IMPORTED_TARGET libportal)
 pkg_check_modules(ngtcp2 REQUIRED IMPORTED_TARGET libngtcp2 libngtcp2_crypto_gnutls gnutls)
+pkg_check_modules(x11 REQUIRED IMPORTED_TARGET x11)

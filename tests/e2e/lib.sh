@@ -1,0 +1,35 @@
+# Shared by the end-to-end scripts; run inside xvfb-run.
+# Expects APP (the orvo-chat binary) and CLOSE_WINDOW (the helper) in the environment.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts the app in the background on a fresh data directory; sets APP_PID and DATA.
+start_app() {
+    DATA=$(mktemp -d)
+    ORVO_CHAT_DATA="$DATA" "$APP" "$@" &
+    APP_PID=$!
+}
+
+# Prints the id of the app's window once it is mapped.
+wait_for_window() {
+    local id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Chat$' 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 "$APP_PID" 2>/dev/null || fail "the app exited before showing its window"
+        sleep 0.1
+    done
+    fail "no window titled Chat appeared"
+}
+
+# Waits for the app to exit and checks its status.
+expect_exit() {
+    local expected=$1 status=0
+    for _ in $(seq 1 100); do
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$APP_PID" 2>/dev/null && { kill -9 "$APP_PID"; fail "the app did not exit"; }
+    wait "$APP_PID" || status=$?
+    [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
+}
