@@ -1,0 +1,61 @@
+// Documents made by our engine read the same in the npm package, and equal
+// what the npm package makes from the same edits.
+import fs from "node:fs";
+import * as A from "@automerge/automerge";
+import { setup } from "./lib/setup.mjs";
+import { check, finish, assertSameValue, assertSameHeads, sortedHeads, assertToolSees } from "./lib/check.mjs";
+import { canonicalDoc } from "./lib/canonical.mjs";
+import { ACTORS, BASE_SCRIPT } from "./lib/fixtures.mjs";
+import { applyScript, CHANGE_TIME } from "./lib/script.mjs";
+import { chatScript } from "./lib/chat_fixture.mjs";
+
+const { tool, writer, file } = setup("ours_to_js.mjs");
+
+const cases = {
+  base: BASE_SCRIPT,
+  chat: chatScript(30),
+  // Deletes and re-puts, list deletes inside runs, splices across non-BMP text.
+  churn: [
+    ["put", [], "t", { text: "" }],
+    ["splice", ["t"], 0, 0, "a😀b𝄞c"],
+    ["splice", ["t"], 1, 2, "xyz"],
+    ["put", [], "l", { list: null }],
+    ["insert", ["l"], 0, { int: 1 }],
+    ["insert", ["l"], 1, { int: 2 }],
+    ["insert", ["l"], 2, { counter: 3 }],
+    ["commit", "first"],
+    ["delete", ["l"], 0],
+    ["inc", ["l"], 1, 4],
+    ["put", ["l"], 0, { str: "replaced" }],
+    ["put", [], "k", { str: "v" }],
+    ["delete", [], "k"],
+    ["splice", ["t"], 0, 1, ""],
+    ["commit", "second"],
+  ],
+};
+
+for (const [name, script] of Object.entries(cases)) {
+  check(`${name}: our document loads in JS with the same value and heads`, () => {
+    fs.writeFileSync(file(`${name}.json`), JSON.stringify(script));
+    writer.edit({
+      actor: ACTORS.alice, scriptFile: file(`${name}.json`), time: CHANGE_TIME,
+      output: file(`${name}.automerge`), changes: file(`${name}.changes`),
+    });
+    const expected = applyScript(A.init({ actor: ACTORS.alice }), script);
+    for (const saved of [`${name}.automerge`, `${name}.changes`]) {
+      const loaded = A.load(fs.readFileSync(file(saved)));
+      assertSameValue(canonicalDoc(loaded), canonicalDoc(expected), `${saved} in JS vs JS's own edits`);
+      assertToolSees(tool, file(saved), loaded, `${saved} in ours vs JS`);
+    }
+  });
+
+  // Same actor, same time, same edits: the changes must be byte-identical,
+  // so the hashes agree with the npm package's.
+  check(`${name}: our changes hash like the npm package's`, () => {
+    const expected = applyScript(A.init({ actor: ACTORS.alice }), script);
+    const loaded = A.load(fs.readFileSync(file(`${name}.automerge`)));
+    assertSameHeads(sortedHeads(loaded), sortedHeads(expected), `${name} heads`);
+  });
+}
+
+finish();
