@@ -1,0 +1,23 @@
+#pragma once
+
+// Projection of message records.
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "crdt/document.h"
+#include "model/records.h"
+
+namespace chat {
+
+// The channel's messages in list order; entries that are not maps are skipped.
+std::vector<Message> channel_messages(crdt::Document const&, std::string_view channel);
+
+// Every message of the given channels, channel after channel.
+std::vector<Message> all_messages(crdt::Document const&, std::vector<Channel> const& channels);
+
+// One message map of `channel`'s list.
+Message read_message(crdt::Document const&, crdt::ObjId const& message, std::string_view channel);
+
+} // namespace chat

@@ -1,0 +1,44 @@
+#include "model/unread.h"
+
+#include <algorithm>
+
+#include "doc/read.h"
+
+namespace chat {
+
+std::int64_t read_marker(crdt::Document const& doc, std::string_view channel, std::string_view person)
+{
+    auto const read = doc::read_map(doc, crdt::Document::root(), "read");
+    if (!read)
+        return 0;
+    auto const markers = doc::read_map(doc, *read, person);
+    if (!markers)
+        return 0;
+    return doc::read_integer(doc, *markers, channel).value_or(0);
+}
+
+// Counts without projecting whole messages: only "parent" decides.
+std::int64_t top_level_count(crdt::Document const& doc, std::string_view channel)
+{
+    auto const messages = doc::read_map(doc, crdt::Document::root(), "messages");
+    if (!messages)
+        return 0;
+    auto const list = doc::read_list(doc, *messages, channel);
+    if (!list)
+        return 0;
+    std::int64_t count = 0;
+    auto const length = doc.length(*list);
+    for (std::size_t index = 0; index < length; ++index) {
+        auto const message = doc::read_map(doc, *list, index);
+        if (message && doc::read_string(doc, *message, "parent").value_or(std::string()).empty())
+            ++count;
+    }
+    return count;
+}
+
+std::int64_t unread_count(crdt::Document const& doc, std::string_view channel, std::string_view person)
+{
+    return std::max<std::int64_t>(0, top_level_count(doc, channel) - read_marker(doc, channel, person));
+}
+
+} // namespace chat
