@@ -2,12 +2,27 @@
 
 namespace orvo_ui {
 
-std::string AccessNode::key(std::string_view scope, std::string_view name)
+namespace {
+
+void fnv1a(std::uint64_t& hash, std::string_view bytes)
 {
-    std::string out;
-    out.reserve(scope.size() + name.size() + 1);
-    out.append(scope).append("/").append(name);
-    return out;
+    for (unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 0x100000001b3ull;
+    }
+}
+
+} // namespace
+
+std::uint64_t AccessNode::key(std::string_view first, std::string_view second)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (std::string_view part : {first, second}) {
+        std::uint64_t length = part.size();
+        fnv1a(hash, std::string_view(reinterpret_cast<char const*>(&length), sizeof length));
+        fnv1a(hash, part);
+    }
+    return hash == 0 ? 1 : hash;
 }
 
 std::string_view role_name(AccessRole role)

@@ -4,6 +4,7 @@
 
 #include "ui/core/geometry.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +49,13 @@ struct AccessNode {
     std::string description;
     AccessStates states;
     Rect rect;
+    // Identity that survives reordering and relabelling (0: none); see `key`.
+    std::uint64_t stable_key = 0;
     std::vector<AccessNode> children;
 
-    // A stable node key from a pair of strings, e.g. ("chat", "channel:c_general").
-    static std::string key(std::string_view scope, std::string_view name);
+    // A stable node key from a pair of strings, e.g. (message id, "message").
+    // The pair is hashed with its lengths, so ("ab", "c") and ("a", "bc") differ.
+    static std::uint64_t key(std::string_view first, std::string_view second);
 
     AccessNode with_children(std::vector<AccessNode> nodes) &&
     {

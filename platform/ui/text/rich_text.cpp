@@ -43,6 +43,7 @@ void append_span_key(std::string& key, Span const& span)
     put(span.color ? span.color->to_rgb24() | 0x1000000u : 0u);
     put(span.color ? span.color->a : 0.0);
     put(span.weight ? static_cast<int>(*span.weight) : 0);
+    put(span.underline);
     // The background is painted, not shaped, so it is not part of the key.
 }
 
@@ -57,6 +58,8 @@ PangoAttrList* attributes_for(std::vector<Span> const& spans)
         }
         if (span.weight)
             insert_ranged(list, pango_attr_weight_new(static_cast<PangoWeight>(*span.weight)), span);
+        if (span.underline)
+            insert_ranged(list, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), span);
     }
     return list;
 }
@@ -101,46 +104,48 @@ RichTextLayout RichTextLayout::shape(TextRenderer& renderer, std::string_view te
 
 void RichTextLayout::paint_highlights(cairo_t* cr, Point origin) const
 {
-    constexpr double pad = 2;
-    constexpr double radius = 4;
     for (Span const& span : m_spans) {
-        if (!span.background)
-            continue;
-        Color bg = *span.background;
-        cairo_set_source_rgba(cr, bg.r, bg.g, bg.b, bg.a);
-        PangoLayoutIter* iter = pango_layout_get_iter(m_layout.get());
-        do {
-            PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
-            int line_start = line->start_index;
-            int line_end = line_start + line->length;
-            int from = std::max(line_start, static_cast<int>(span.start));
-            int to = std::min(line_end, static_cast<int>(span.end));
-            if (from >= to)
-                continue;
-            int top = 0, bottom = 0;
-            pango_layout_iter_get_line_yrange(iter, &top, &bottom);
-            // x ranges are relative to the layout, alignment included.
-            int* ranges = nullptr;
-            int count = 0;
-            pango_layout_line_get_x_ranges(line, from, to, &ranges, &count);
-            for (int i = 0; i < count; ++i) {
-                double x0 = origin.x + pango_units_to_double(ranges[2 * i]) - pad;
-                double x1 = origin.x + pango_units_to_double(ranges[2 * i + 1]) + pad;
-                double y0 = origin.y + pango_units_to_double(top);
-                double y1 = origin.y + pango_units_to_double(bottom);
-                double r = std::min(radius, (y1 - y0) / 2);
-                cairo_new_sub_path(cr);
-                cairo_arc(cr, x1 - r, y0 + r, r, -M_PI / 2, 0);
-                cairo_arc(cr, x1 - r, y1 - r, r, 0, M_PI / 2);
-                cairo_arc(cr, x0 + r, y1 - r, r, M_PI / 2, M_PI);
-                cairo_arc(cr, x0 + r, y0 + r, r, M_PI, 3 * M_PI / 2);
-                cairo_close_path(cr);
-            }
-            g_free(ranges);
-        } while (pango_layout_iter_next_line(iter));
-        pango_layout_iter_free(iter);
-        cairo_fill(cr);
+        if (span.background)
+            paint_range_background(cr, m_layout.get(), span.start, span.end, origin, *span.background);
     }
+}
+
+void paint_range_background(cairo_t* cr, PangoLayout* layout, std::size_t start, std::size_t end, Point origin,
+    Color const& color, double pad, double radius)
+{
+    if (!layout || start >= end)
+        return;
+    cairo_set_source_rgba(cr, color.r, color.g, color.b, color.a);
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    do {
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+        int from = std::max(line->start_index, static_cast<int>(start));
+        int to = std::min(line->start_index + line->length, static_cast<int>(end));
+        if (from >= to)
+            continue;
+        int top = 0, bottom = 0;
+        pango_layout_iter_get_line_yrange(iter, &top, &bottom);
+        // x ranges are relative to the layout, alignment included.
+        int* ranges = nullptr;
+        int count = 0;
+        pango_layout_line_get_x_ranges(line, from, to, &ranges, &count);
+        for (int i = 0; i < count; ++i) {
+            double x0 = origin.x + pango_units_to_double(ranges[2 * i]) - pad;
+            double x1 = origin.x + pango_units_to_double(ranges[2 * i + 1]) + pad;
+            double y0 = origin.y + pango_units_to_double(top);
+            double y1 = origin.y + pango_units_to_double(bottom);
+            double r = std::min({radius, (y1 - y0) / 2, (x1 - x0) / 2});
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, x1 - r, y0 + r, r, -M_PI / 2, 0);
+            cairo_arc(cr, x1 - r, y1 - r, r, 0, M_PI / 2);
+            cairo_arc(cr, x0 + r, y1 - r, r, M_PI / 2, M_PI);
+            cairo_arc(cr, x0 + r, y0 + r, r, M_PI, 3 * M_PI / 2);
+            cairo_close_path(cr);
+        }
+        g_free(ranges);
+    } while (pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    cairo_fill(cr);
 }
 
 } // namespace orvo_ui::richtext

@@ -27,6 +27,7 @@ struct Span {
     std::optional<Color> color;
     std::optional<Color> background; // drawn as a rounded highlight behind the range
     std::optional<FontWeight> weight;
+    bool underline = false;
 };
 
 class RichTextLayout {
@@ -46,6 +47,7 @@ public:
     std::vector<Span> const& spans() const { return m_spans; }
 
     PangoLayout* pango_layout() const { return m_layout.get(); }
+    std::shared_ptr<PangoLayout> shared_layout() const { return m_layout; }
     Color base_color() const { return m_base_color; }
     void paint_highlights(cairo_t* cr, Point origin) const;
 
@@ -55,5 +57,10 @@ private:
     Color m_base_color;
     Size m_size;
 };
+
+// Fills rounded boxes behind the bytes [start, end) of `layout` drawn at
+// `origin`, one box per visual run (selection, highlights).
+void paint_range_background(cairo_t* cr, PangoLayout* layout, std::size_t start, std::size_t end, Point origin,
+    Color const& color, double pad = 2, double radius = 4);
 
 } // namespace orvo_ui::richtext

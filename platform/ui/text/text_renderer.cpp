@@ -97,7 +97,7 @@ std::shared_ptr<PangoLayout> TextRenderer::make_layout(std::string_view text, Te
     return layout;
 }
 
-std::shared_ptr<PangoLayout> TextRenderer::cached_layout(std::string_view text, TextStyle const& style)
+std::shared_ptr<PangoLayout> TextRenderer::shaped(std::string_view text, TextStyle const& style)
 {
     std::string key = layout_style_key(style);
     key.push_back('\0');
@@ -111,7 +111,7 @@ std::shared_ptr<PangoLayout> TextRenderer::cached_layout(std::string_view text, 
 
 PangoLayout* TextRenderer::layout_for(std::string_view text, TextStyle const& style)
 {
-    return cached_layout(text, style).get();
+    return shaped(text, style).get();
 }
 
 Size TextRenderer::measure(std::string_view text, TextStyle const& style)
@@ -136,7 +136,7 @@ double TextRenderer::baseline(std::string_view text, TextStyle const& style)
 
 void TextRenderer::draw(cairo_t* cr, std::string_view text, Point origin, TextStyle const& style)
 {
-    auto layout = cached_layout(text, style);
+    auto layout = shaped(text, style);
     cairo_save(cr);
     set_source(cr, style.color);
     cairo_move_to(cr, origin.x, origin.y);

@@ -48,6 +48,8 @@ public:
     // The cached layout for this text and style; valid until the next call that
     // shapes text. For hit-testing and caret geometry.
     PangoLayout* layout_for(std::string_view text, TextStyle const& style);
+    // The cached layout, shared: it stays valid for as long as the caller holds it.
+    std::shared_ptr<PangoLayout> shaped(std::string_view text, TextStyle const& style);
     // A new, uncached layout with this renderer's fonts.
     std::shared_ptr<PangoLayout> make_layout(std::string_view text, TextStyle const& style);
     std::shared_ptr<PangoLayout> find_cached(std::string const& key) { return m_cache.find(key); }
@@ -61,8 +63,6 @@ public:
     PangoContext* context() const { return m_context.get(); }
 
 private:
-    std::shared_ptr<PangoLayout> cached_layout(std::string_view text, TextStyle const& style);
-
     std::shared_ptr<PangoFontMap> m_font_map;
     std::shared_ptr<PangoContext> m_context;
     std::string m_families;
