@@ -1,0 +1,153 @@
+#include "doc/read.h"
+
+#include <type_traits>
+#include <variant>
+
+namespace chat::doc {
+
+namespace {
+
+crdt::ScalarValue const* scalar_of(std::optional<crdt::Value> const& value)
+{
+    if (!value)
+        return nullptr;
+    return std::get_if<crdt::ScalarValue>(&*value);
+}
+
+template <class Key>
+std::optional<std::string> string_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
+{
+    auto const value = doc.get(obj, key);
+    auto const* scalar = scalar_of(value);
+    if (!scalar)
+        return std::nullopt;
+    if (auto const* text = std::get_if<std::string>(scalar))
+        return *text;
+    return std::nullopt;
+}
+
+template <class Key>
+std::optional<std::int64_t> integer_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
+{
+    auto const value = doc.get(obj, key);
+    auto const* scalar = scalar_of(value);
+    if (!scalar)
+        return std::nullopt;
+    return std::visit(
+        [](auto const& v) -> std::optional<std::int64_t> {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, std::int64_t>)
+                return v;
+            else if constexpr (std::is_same_v<V, std::uint64_t>)
+                return static_cast<std::int64_t>(v);
+            else if constexpr (std::is_same_v<V, double>)
+                return static_cast<std::int64_t>(v); // truncates toward zero
+            else if constexpr (std::is_same_v<V, crdt::Counter> || std::is_same_v<V, crdt::Timestamp>)
+                return v.value;
+            else
+                return std::nullopt;
+        },
+        *scalar);
+}
+
+template <class Key>
+std::optional<bool> boolean_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
+{
+    auto const value = doc.get(obj, key);
+    auto const* scalar = scalar_of(value);
+    if (!scalar)
+        return std::nullopt;
+    if (auto const* flag = std::get_if<bool>(scalar))
+        return *flag;
+    return std::nullopt;
+}
+
+template <class Key>
+std::optional<crdt::ObjId> object_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key, crdt::ObjType type)
+{
+    auto const value = doc.get(obj, key);
+    if (!value)
+        return std::nullopt;
+    auto const* object = std::get_if<crdt::ObjectRef>(&*value);
+    if (!object || object->type != type)
+        return std::nullopt;
+    return object->id;
+}
+
+template <class Key>
+std::optional<std::string> text_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
+{
+    auto const text = object_at(doc, obj, key, crdt::ObjType::Text);
+    if (!text)
+        return std::nullopt;
+    return doc.text(*text);
+}
+
+} // namespace
+
+std::optional<std::string> read_string(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return string_at(doc, obj, key);
+}
+
+std::optional<std::string> read_string(crdt::Document const& doc, crdt::ObjId const& obj, std::size_t index)
+{
+    return string_at(doc, obj, index);
+}
+
+std::optional<std::int64_t> read_integer(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return integer_at(doc, obj, key);
+}
+
+std::optional<std::int64_t> read_integer(crdt::Document const& doc, crdt::ObjId const& obj, std::size_t index)
+{
+    return integer_at(doc, obj, index);
+}
+
+std::optional<bool> read_boolean(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return boolean_at(doc, obj, key);
+}
+
+std::optional<bool> read_boolean(crdt::Document const& doc, crdt::ObjId const& obj, std::size_t index)
+{
+    return boolean_at(doc, obj, index);
+}
+
+std::optional<std::string> read_text(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return text_at(doc, obj, key);
+}
+
+std::optional<std::string> read_text(crdt::Document const& doc, crdt::ObjId const& obj, std::size_t index)
+{
+    return text_at(doc, obj, index);
+}
+
+std::optional<crdt::ObjId> read_map(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return object_at(doc, obj, key, crdt::ObjType::Map);
+}
+
+std::optional<crdt::ObjId> read_map(crdt::Document const& doc, crdt::ObjId const& obj, std::size_t index)
+{
+    return object_at(doc, obj, index, crdt::ObjType::Map);
+}
+
+std::optional<crdt::ObjId> read_list(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return object_at(doc, obj, key, crdt::ObjType::List);
+}
+
+std::optional<crdt::ObjId> read_list(crdt::Document const& doc, crdt::ObjId const& obj, std::size_t index)
+{
+    return object_at(doc, obj, index, crdt::ObjType::List);
+}
+
+std::optional<crdt::ObjId> read_text_object(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+{
+    return object_at(doc, obj, key, crdt::ObjType::Text);
+}
+
+} // namespace chat::doc
