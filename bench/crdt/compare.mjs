@@ -1,0 +1,58 @@
+// Runs each suite once through crdt_bench and once through the npm package,
+// each side in its own process, and prints time ratios and peak memory.
+//   node compare.mjs CRDT_BENCH [chat|trace ...]
+import { spawnSync } from "node:child_process";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const [bench, ...requested] = process.argv.slice(2);
+if (!bench) {
+  console.error("usage: node compare.mjs CRDT_BENCH [chat|trace ...]");
+  process.exit(2);
+}
+const suites = requested.length > 0 ? requested : ["trace", "chat"];
+const FILTERS = { chat: "^BM_Chat", trace: "^BM_Trace" };
+const TO_MS = { ns: 1e-6, us: 1e-3, ms: 1, s: 1e3 };
+
+function run(command, args) {
+  const r = spawnSync(command, args, { encoding: "utf8", maxBuffer: 1 << 28, stdio: ["ignore", "pipe", "inherit"] });
+  if (r.status !== 0) throw new Error(`${command} ${args.join(" ")} failed (${r.signal ?? r.status})`);
+  return JSON.parse(r.stdout);
+}
+
+function ours(suite) {
+  const report = run(bench, [`--benchmark_filter=${FILTERS[suite]}`, "--benchmark_format=json"]);
+  const results = {};
+  let peak = 0;
+  for (const b of report.benchmarks) {
+    const name = b.name.replace(/^BM_/, "").replace(/\/.*$/, "");
+    if (b.error_occurred) throw new Error(`ours ${name}: ${b.error_message}`);
+    results[name] = { ms: b.real_time * TO_MS[b.time_unit], saved_bytes: b.saved_bytes, appended_bytes: b.appended_bytes };
+    peak = Math.max(peak, b.peak_rss_mb ?? 0);
+  }
+  return { results, peak_rss_mb: peak };
+}
+
+function theirs(suite) {
+  return run("node", [path.join(here, "js_bench.mjs"), suite]);
+}
+
+const fmtMs = (ms) => (ms === undefined ? "-" : ms >= 100 ? ms.toFixed(0) : ms >= 1 ? ms.toFixed(2) : ms.toFixed(4));
+const pad = (text, width) => String(text).padStart(width);
+
+for (const suite of suites) {
+  const a = ours(suite);
+  const b = theirs(suite);
+  console.log(`\n${suite}: ours ${a.peak_rss_mb.toFixed(0)} MB peak RSS, theirs ${b.peak_rss_mb.toFixed(0)} MB` +
+    ` (memory ratio ${(a.peak_rss_mb / b.peak_rss_mb).toFixed(2)})`);
+  console.log(`${"workload".padEnd(22)}${pad("ours ms", 12)}${pad("theirs ms", 12)}${pad("ratio", 8)}  sizes (ours / theirs)`);
+  for (const name of Object.keys(b.results)) {
+    const o = a.results[name] ?? {};
+    const t = b.results[name];
+    const ratio = o.ms !== undefined ? (o.ms / t.ms).toFixed(3) : "-";
+    const size = t.saved_bytes ? `saved ${o.saved_bytes} / ${t.saved_bytes}` :
+      t.appended_bytes ? `appended ${o.appended_bytes} / ${t.appended_bytes}` : "";
+    console.log(`${name.padEnd(22)}${pad(fmtMs(o.ms), 12)}${pad(fmtMs(t.ms), 12)}${pad(ratio, 8)}  ${size}`);
+  }
+}
