@@ -25,7 +25,7 @@ Theme Theme::dark()
     t.tooltip = Color::rgb(0x2C313C);
     t.text = Color::rgb(0xE7E9EE);
     t.muted_text = Color::rgb(0x9AA3B2);
-    t.on_accent = Color::rgb(0xFFFFFF);
+    t.on_accent = Color::rgb(0x0B0D12);
     t.accent = Color::rgb(0x7A8CFF);
     t.danger = Color::rgb(0xF0506E);
     t.alert = Color::rgb(0xFFB224);

@@ -1,7 +1,9 @@
 #pragma once
 
-// Sets and draws text with Pango: Inter for the interface, Noto Color Emoji for
-// emoji, DejaVu Sans as the last fallback. Sizes are logical pixels; layouts are
+// Sets and draws text with Pango: Inter for the interface; fontconfig's fallback
+// supplies Noto Color Emoji for emoji and DejaVu Sans for other symbols. (Naming
+// the fallbacks in the family list instead makes Pango take emoji glyphs for
+// plain characters such as "＋" and mis-measure empty lines.) Sizes are logical pixels; layouts are
 // shaped without hinted metrics so they measure the same at every interface scale.
 // One renderer lives on the user-interface thread (`shared()`); it is not thread-safe.
 
@@ -25,7 +27,7 @@ class RichTextLayout;
 
 class TextRenderer {
 public:
-    static constexpr std::string_view default_families = "Inter, Noto Color Emoji, DejaVu Sans";
+    static constexpr std::string_view default_families = "Inter";
 
     TextRenderer();
     TextRenderer(TextRenderer const&) = delete;
