@@ -4,6 +4,7 @@
 
 #include <sys/random.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -27,6 +28,15 @@ std::optional<ActorId> ActorId::from_hex(std::string_view hex)
     if (!bytes)
         return std::nullopt;
     return ActorId(std::move(*bytes));
+}
+
+std::strong_ordering ActorId::operator<=>(ActorId const& other) const
+{
+    auto common = std::min(m_bytes.size(), other.m_bytes.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (m_bytes[i] != other.m_bytes[i])
+            return m_bytes[i] <=> other.m_bytes[i];
+    return m_bytes.size() <=> other.m_bytes.size();
 }
 
 std::string ActorId::to_hex() const { return encode_hex(m_bytes); }

@@ -27,7 +27,8 @@ public:
     std::vector<std::uint8_t> const& bytes() const { return m_bytes; }
     std::string to_hex() const;
 
-    auto operator<=>(ActorId const&) const = default;
+    // Byte-wise lexicographic order, the order actors sort in on disk.
+    std::strong_ordering operator<=>(ActorId const& other) const;
     bool operator==(ActorId const&) const = default;
 
 private:

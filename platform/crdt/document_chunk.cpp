@@ -1,0 +1,161 @@
+// Saving the whole document as one compacted document chunk, and loading one.
+
+#include "crdt/chunk.h"
+#include "crdt/columns.h"
+#include "crdt/leb128.h"
+#include "crdt/op_columns.h"
+#include "crdt/op_set.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace crdt {
+
+namespace {
+
+// The reference compresses document columns from this size on.
+constexpr std::size_t deflate_threshold = 256;
+
+namespace change_spec {
+constexpr std::uint32_t actor = column_spec(0, ColumnType::Actor);
+constexpr std::uint32_t seq = column_spec(0, ColumnType::Delta);
+constexpr std::uint32_t max_op = column_spec(1, ColumnType::Delta);
+constexpr std::uint32_t time = column_spec(2, ColumnType::Delta);
+constexpr std::uint32_t message = column_spec(3, ColumnType::String);
+constexpr std::uint32_t deps_group = column_spec(4, ColumnType::Group);
+constexpr std::uint32_t deps_index = column_spec(4, ColumnType::Delta);
+constexpr std::uint32_t extra_meta = column_spec(5, ColumnType::ValueMeta);
+constexpr std::uint32_t extra_data = column_spec(5, ColumnType::Value);
+} // namespace change_spec
+
+} // namespace
+
+std::vector<std::uint8_t> OpSet::save_document() const
+{
+    std::vector<std::uint8_t> out;
+    std::vector<std::uint32_t> sorted_actors(m_actors.size());
+    for (std::uint32_t i = 0; i < m_actors.size(); ++i)
+        sorted_actors[m_actor_rank[i]] = i;
+    write_uleb(out, m_actors.size());
+    for (auto actor : sorted_actors)
+        write_prefixed(out, m_actors[actor].bytes());
+    auto head_hashes = heads();
+    write_uleb(out, head_hashes.size());
+    for (auto const& hash : head_hashes)
+        write_bytes(out, hash.bytes);
+
+    UlebEncoder actor_col, deps_group, extra_meta;
+    DeltaEncoder seq_col, max_op_col, time_col, deps_index;
+    StringEncoder message_col;
+    std::vector<std::uint8_t> extra_data;
+    for (auto const& change : m_changes) {
+        actor_col.append(m_actor_rank[change.actor]);
+        seq_col.append(static_cast<std::int64_t>(change.seq));
+        max_op_col.append(static_cast<std::int64_t>(change.max_op));
+        time_col.append(change.time);
+        if (change.message)
+            message_col.append(*change.message);
+        else
+            message_col.append_null();
+        auto deps = change.deps;
+        std::sort(deps.begin(), deps.end(), [&](auto a, auto b) { return m_changes[a].hash < m_changes[b].hash; });
+        deps_group.append(deps.size());
+        for (auto dep : deps)
+            deps_index.append(dep);
+        extra_meta.append((static_cast<std::uint64_t>(change.extra.size()) << 4) | Vbytes);
+        extra_data.insert(extra_data.end(), change.extra.begin(), change.extra.end());
+    }
+    std::vector<Column> change_columns;
+    change_columns.push_back({ change_spec::actor, actor_col.finish() });
+    change_columns.push_back({ change_spec::seq, seq_col.finish() });
+    change_columns.push_back({ change_spec::max_op, max_op_col.finish() });
+    change_columns.push_back({ change_spec::time, time_col.finish() });
+    change_columns.push_back({ change_spec::message, message_col.finish() });
+    change_columns.push_back({ change_spec::deps_group, deps_group.finish() });
+    change_columns.push_back({ change_spec::deps_index, deps_index.finish() });
+    change_columns.push_back({ change_spec::extra_meta, extra_meta.finish() });
+    change_columns.push_back({ change_spec::extra_data, std::move(extra_data) });
+
+    // Successors are the inverse of predecessors, listed in op id order.
+    std::vector<std::uint32_t> succ_start(m_ops.size() + 1, 0);
+    for (auto pred : m_preds)
+        ++succ_start[pred + 1];
+    for (std::size_t i = 0; i < m_ops.size(); ++i)
+        succ_start[i + 1] += succ_start[i];
+    std::vector<std::uint32_t> succs(m_preds.size());
+    {
+        auto fill = succ_start;
+        for (std::uint32_t i = 0; i < m_ops.size(); ++i)
+            for (std::uint32_t p = 0; p < m_ops[i].pred_count; ++p)
+                succs[fill[m_preds[m_ops[i].pred_begin + p]]++] = i;
+    }
+    auto ref = [&](std::uint32_t op) { return OpRef{ m_ops[op].id.counter, m_actor_rank[m_ops[op].id.actor] }; };
+
+    OpColumnsEncoder encoder(OpLayout::Document);
+    ChangeOp row;
+    auto emit = [&](std::uint32_t index) {
+        auto const& op = m_ops[index];
+        auto const& object = m_objects[op.obj];
+        row.id = ref(index);
+        row.obj = object.make_op == none ? OpRef{} : ref(object.make_op);
+        row.map_key = !object.seq;
+        if (row.map_key)
+            row.key = m_keys[op.key];
+        else
+            row.elem = op.key == none ? OpRef{} : ref(op.key);
+        row.insert = op.insert;
+        row.action = op.action;
+        row.value = unpack(op.value);
+        row.succ.clear();
+        auto first = succs.begin() + succ_start[index];
+        auto last = succs.begin() + succ_start[index + 1];
+        std::sort(first, last, [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
+        for (auto it = first; it != last; ++it)
+            row.succ.push_back(ref(*it));
+        row.expand = op.expand;
+        auto name = m_mark_names.find(index);
+        row.mark_name = name == m_mark_names.end() ? std::nullopt : std::optional<std::string>(name->second);
+        encoder.add(row);
+    };
+
+    std::vector<std::uint32_t> objects(m_objects.size());
+    for (std::uint32_t i = 0; i < objects.size(); ++i)
+        objects[i] = i;
+    std::sort(objects.begin() + 1, objects.end(), [&](auto a, auto b) {
+        return op_less(m_ops[m_objects[a].make_op].id, m_ops[m_objects[b].make_op].id);
+    });
+    std::vector<std::uint32_t> extra;
+    for (auto index : objects) {
+        auto const& object = m_objects[index];
+        if (!object.seq) {
+            for (auto op : object.map_ops)
+                emit(op);
+            continue;
+        }
+        object.seq->for_each([&](std::uint32_t elem, bool) {
+            emit(elem);
+            auto found = m_elem_ops.find(elem);
+            if (found == m_elem_ops.end())
+                return;
+            extra = found->second;
+            std::sort(extra.begin(), extra.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
+            for (auto op : extra)
+                emit(op);
+        });
+    }
+
+    auto op_columns = encoder.finish();
+    prepare_columns(change_columns, deflate_threshold);
+    prepare_columns(op_columns, deflate_threshold);
+    write_column_meta(out, change_columns);
+    write_column_meta(out, op_columns);
+    write_column_data(out, change_columns);
+    write_column_data(out, op_columns);
+    for (auto const& hash : head_hashes)
+        write_uleb(out, m_change_lookup.at(hash));
+    std::vector<std::uint8_t> chunk;
+    write_chunk(chunk, ChunkType::Document, out);
+    return chunk;
+}
+
+} // namespace crdt

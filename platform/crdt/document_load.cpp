@@ -1,0 +1,311 @@
+// Loading a document chunk: ops arrive sorted, so objects are rebuilt in one pass;
+// deletions, stored only as successors, are rebuilt; then the change history is
+// re-encoded and its hashes checked against the stored heads.
+
+#include "crdt/chunk.h"
+#include "crdt/columns.h"
+#include "crdt/leb128.h"
+#include "crdt/op_columns.h"
+#include "crdt/op_set.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace crdt {
+
+namespace {
+
+std::span<std::uint8_t const> column_of(ColumnSet const& columns, std::uint32_t id)
+{
+    auto found = columns.find(id);
+    return found == columns.end() ? std::span<std::uint8_t const>{} : std::span<std::uint8_t const>(found->second);
+}
+
+} // namespace
+
+#define CRDT_TRY(var, expr)                                  \
+    auto var = (expr);                                       \
+    if (!var)                                                \
+        return base::error("document: " + var.error());
+
+class DocumentLoader {
+public:
+    DocumentLoader(OpSet& ops) : m_ops(ops) {}
+
+    base::Result<void> load(std::span<std::uint8_t const> contents);
+
+private:
+    base::Result<void> read_ops(ColumnSet const& columns, std::size_t max_rows);
+    base::Result<void> add_op(ChangeOp const& in);
+    base::Result<void> resolve_successors();
+    base::Result<void> read_changes(ColumnSet const& columns, std::size_t max_rows);
+
+    OpSet& m_ops;
+    std::vector<std::uint32_t> m_actors;                         // file index -> actor index
+    std::vector<std::pair<std::uint32_t, OpId>> m_successors;     // (op, successor id)
+    std::uint32_t m_last_object = none;
+    std::uint32_t m_last_map_op = none;
+};
+
+base::Result<void> DocumentLoader::load(std::span<std::uint8_t const> contents)
+{
+    Reader reader(contents);
+    CRDT_TRY(actor_count, reader.uleb());
+    if (*actor_count > reader.remaining())
+        return base::error("document: actor count exceeds the chunk");
+    for (std::uint64_t i = 0; i < *actor_count; ++i) {
+        CRDT_TRY(bytes, reader.prefixed());
+        ActorId actor(std::vector<std::uint8_t>(bytes->begin(), bytes->end()));
+        if (m_ops.m_actor_lookup.contains(actor))
+            return base::error("document: actor listed twice");
+        m_actors.push_back(m_ops.intern_actor(actor));
+    }
+    CRDT_TRY(head_count, reader.uleb());
+    if (*head_count > reader.remaining() / 32)
+        return base::error("document: head count exceeds the chunk");
+    std::vector<ChangeHash> heads(*head_count);
+    for (auto& head : heads) {
+        CRDT_TRY(bytes, reader.bytes(32));
+        std::memcpy(head.bytes.data(), bytes->data(), 32);
+    }
+    CRDT_TRY(change_layout, read_column_layout(reader));
+    CRDT_TRY(op_layout, read_column_layout(reader));
+    CRDT_TRY(change_columns, read_column_data(reader, *change_layout, true));
+    CRDT_TRY(op_columns, read_column_data(reader, *op_layout, true));
+    std::size_t inflated = contents.size();
+    for (auto const& [spec, data] : *op_columns)
+        inflated += data.size();
+    TRY_VOID(read_ops(*op_columns, max_rows_for(inflated)));
+    TRY_VOID(resolve_successors());
+    TRY_VOID(read_changes(*change_columns, max_rows_for(contents.size())));
+    std::sort(heads.begin(), heads.end());
+    if (m_ops.heads() != heads)
+        return base::error("document: stored heads do not match its changes (corrupt or unsupported data)");
+    return {};
+}
+
+base::Result<void> DocumentLoader::read_ops(ColumnSet const& columns, std::size_t max_rows)
+{
+    OpColumnsDecoder decoder(columns, OpLayout::Document, m_actors.size(), max_rows);
+    ChangeOp op;
+    while (true) {
+        CRDT_TRY(more, decoder.next(op));
+        if (!*more)
+            return {};
+        TRY_VOID(add_op(op));
+    }
+}
+
+base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
+{
+    auto& ops = m_ops.m_ops;
+    auto find = [&](OpRef ref) { return m_ops.m_op_index.find({ ref.counter, m_actors[ref.actor] }); };
+    Op op;
+    op.id = { in.id.counter, m_actors[in.id.actor] };
+    if (m_ops.m_op_index.find(op.id) != none)
+        return base::error("document: duplicate op id");
+    if (in.action > 7)
+        return base::error("document: unknown action");
+    op.obj = 0;
+    if (in.obj.counter != 0) {
+        auto make = find(in.obj);
+        if (make == none)
+            return base::error("document: operation before its object exists");
+        if (!(ops[make].action == 0 || ops[make].action == 2 || ops[make].action == 4 || ops[make].action == 6))
+            return base::error("document: operation on something that is not an object");
+        op.obj = ops[make].made_object();
+    }
+    auto& object = m_ops.m_objects[op.obj];
+    bool sequence = object.seq != nullptr;
+    if (sequence == in.map_key)
+        return base::error("document: operation key does not match its object kind");
+    if (sequence) {
+        if (in.elem.counter != 0) {
+            op.key = find(in.elem);
+            if (op.key == none || !ops[op.key].insert || ops[op.key].obj != op.obj)
+                return base::error("document: operation refers to an unknown list element");
+        } else if (!in.insert) {
+            return base::error("document: update of the list head");
+        }
+    } else {
+        if (in.insert)
+            return base::error("document: insert into a map");
+        op.key = m_ops.intern_key(in.key);
+    }
+    op.insert = in.insert;
+    op.action = in.action;
+    op.value = m_ops.pack(in.value);
+    op.expand = in.expand;
+    auto index = static_cast<std::uint32_t>(ops.size());
+    ops.push_back(op);
+    m_ops.m_op_index.insert(op.id, index);
+    m_ops.m_max_op = std::max(m_ops.m_max_op, op.id.counter);
+    if (in.mark_name)
+        m_ops.m_mark_names.emplace(index, *in.mark_name);
+    for (auto const& succ : in.succ)
+        m_successors.emplace_back(index, OpId{ succ.counter, m_actors[succ.actor] });
+    if (op.action == 0 || op.action == 2 || op.action == 4 || op.action == 6)
+        ops[index].value.payload = m_ops.add_object(op.action == 2 ? ObjType::List : op.action == 4 ? ObjType::Text : op.action == 6 ? ObjType::Table : ObjType::Map, index);
+
+    auto& target = m_ops.m_objects[op.obj];
+    if (!target.seq) {
+        // Map ops must arrive sorted by key, then op id; binary search relies on it.
+        if (m_last_object == op.obj && m_last_map_op != none) {
+            auto const& previous = ops[m_last_map_op];
+            auto const& key = m_ops.m_keys[op.key];
+            auto const& previous_key = m_ops.m_keys[previous.key];
+            if (key < previous_key || (key == previous_key && !m_ops.op_less(previous.id, op.id)))
+                return base::error("document: map operations out of order " + key + " after " + previous_key);
+        }
+        m_last_object = op.obj;
+        m_last_map_op = index;
+        target.map_ops.push_back(index);
+    } else if (op.insert) {
+        target.seq->append(ops, index, false);
+    } else if (op.action != std::uint8_t(Action::Delete)) {
+        m_ops.m_elem_ops[op.key].push_back(index);
+    }
+    return {};
+}
+
+base::Result<void> DocumentLoader::resolve_successors()
+{
+    auto& ops = m_ops.m_ops;
+    // (successor, predecessor) pairs; a successor that is no stored op is a deletion.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    pairs.reserve(m_successors.size());
+    for (auto [pred, succ_id] : m_successors) {
+        auto succ = m_ops.m_op_index.find(succ_id);
+        if (succ == none) {
+            Op del;
+            del.id = succ_id;
+            del.obj = ops[pred].obj;
+            del.key = m_ops.m_objects[del.obj].seq ? m_ops.element_of(pred) : ops[pred].key;
+            del.action = std::uint8_t(Action::Delete);
+            succ = static_cast<std::uint32_t>(ops.size());
+            ops.push_back(del);
+            m_ops.m_op_index.insert(succ_id, succ);
+            m_ops.m_max_op = std::max(m_ops.m_max_op, succ_id.counter);
+        } else if (ops[succ].obj != ops[pred].obj) {
+            return base::error("document: successor in another object");
+        }
+        pairs.emplace_back(succ, pred);
+    }
+    m_successors = {};
+    std::sort(pairs.begin(), pairs.end(), [&](auto const& a, auto const& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return m_ops.op_less(ops[a.second].id, ops[b.second].id);
+    });
+    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+    auto& pool = m_ops.m_preds;
+    pool.reserve(pairs.size());
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        auto [succ, pred] = pairs[i];
+        if (i == 0 || pairs[i - 1].first != succ)
+            ops[succ].pred_begin = static_cast<std::uint32_t>(pool.size());
+        ++ops[succ].pred_count;
+        pool.push_back(pred);
+        if (ops[succ].action == std::uint8_t(Action::Increment)) {
+            auto by = to_scalar(m_ops.unpack(ops[succ].value));
+            if (auto* v = std::get_if<std::int64_t>(&by))
+                m_ops.m_increments[pred] += *v;
+            else if (auto* u = std::get_if<std::uint64_t>(&by))
+                m_ops.m_increments[pred] += static_cast<std::int64_t>(*u);
+        } else {
+            ++ops[pred].succ_count;
+        }
+    }
+    for (std::uint32_t i = 0; i < m_ops.m_objects.size(); ++i) {
+        auto& object = m_ops.m_objects[i];
+        if (!object.seq)
+            continue;
+        object.seq->reset_visibility([&](std::uint32_t elem) {
+            if (ops[elem].action == std::uint8_t(Action::Mark))
+                return false;
+            return !m_ops.visible_at_element(elem).empty();
+        });
+    }
+    return {};
+}
+
+base::Result<void> DocumentLoader::read_changes(ColumnSet const& columns, std::size_t max_rows)
+{
+    UlebDecoder actor_col(column_of(columns, column_spec(0, ColumnType::Actor)));
+    DeltaDecoder seq_col(column_of(columns, column_spec(0, ColumnType::Delta)));
+    DeltaDecoder max_op_col(column_of(columns, column_spec(1, ColumnType::Delta)));
+    DeltaDecoder time_col(column_of(columns, column_spec(2, ColumnType::Delta)));
+    StringDecoder message_col(column_of(columns, column_spec(3, ColumnType::String)));
+    UlebDecoder deps_group(column_of(columns, column_spec(4, ColumnType::Group)));
+    DeltaDecoder deps_index(column_of(columns, column_spec(4, ColumnType::Delta)));
+    UlebDecoder extra_meta(column_of(columns, column_spec(5, ColumnType::ValueMeta)));
+    Reader extra_data(column_of(columns, column_spec(5, ColumnType::Value)));
+
+    // Each actor's op counters, sorted, to find where each change's ops begin.
+    std::vector<std::vector<std::uint64_t>> counters(m_ops.m_actors.size());
+    for (auto const& op : m_ops.m_ops)
+        counters[op.id.actor].push_back(op.id.counter);
+    for (auto& list : counters)
+        std::sort(list.begin(), list.end());
+    std::vector<std::uint64_t> last_max(m_ops.m_actors.size(), 0);
+    std::size_t covered = 0;
+
+    auto done = [&] {
+        return actor_col.done() && seq_col.done() && max_op_col.done() && time_col.done() && message_col.done()
+            && deps_group.done() && deps_index.done() && extra_meta.done() && extra_data.done();
+    };
+    while (!done()) {
+        if (m_ops.m_changes.size() >= max_rows)
+            return base::error("document: more changes than the chunk can hold");
+        CRDT_TRY(actor, actor_col.next());
+        CRDT_TRY(seq, seq_col.next());
+        CRDT_TRY(max_op, max_op_col.next());
+        CRDT_TRY(time, time_col.next());
+        CRDT_TRY(message, message_col.next());
+        CRDT_TRY(dep_count, deps_group.next());
+        if (!*actor || **actor >= m_actors.size() || !*seq || !*max_op || **max_op < 0)
+            return base::error("document: invalid change metadata");
+        ChangeMeta meta;
+        meta.actor = m_actors[**actor];
+        meta.seq = static_cast<std::uint64_t>(**seq);
+        meta.max_op = static_cast<std::uint64_t>(**max_op);
+        meta.time = time->value_or(0);
+        meta.message = std::move(*message);
+        if (dep_count->value_or(0) > m_ops.m_changes.size())
+            return base::error("document: too many dependencies");
+        for (std::uint64_t i = 0; i < dep_count->value_or(0); ++i) {
+            CRDT_TRY(dep, deps_index.next());
+            if (!*dep || **dep < 0 || static_cast<std::uint64_t>(**dep) >= m_ops.m_changes.size())
+                return base::error("document: dependency on an unknown change");
+            meta.deps.push_back(static_cast<std::uint32_t>(**dep));
+        }
+        CRDT_TRY(meta_value, extra_meta.next());
+        CRDT_TRY(extra, extra_data.bytes(meta_value->value_or(0) >> 4));
+        meta.extra.assign(extra->begin(), extra->end());
+        if (meta.seq != m_ops.m_actor_changes[meta.actor].size() + 1 || meta.max_op < last_max[meta.actor])
+            return base::error("document: changes out of order");
+        auto const& list = counters[meta.actor];
+        auto first = std::upper_bound(list.begin(), list.end(), last_max[meta.actor]);
+        auto last = std::upper_bound(list.begin(), list.end(), meta.max_op);
+        meta.start_op = first == last ? meta.max_op + 1 : *first;
+        covered += static_cast<std::size_t>(last - first);
+        last_max[meta.actor] = meta.max_op;
+        meta.hash = chunk_hash(ChunkType::Change, encode_change(m_ops.change_data(meta)));
+        m_ops.add_change(std::move(meta));
+    }
+    if (covered != m_ops.m_ops.size())
+        return base::error("document: operations that belong to no change");
+    return {};
+}
+
+#undef CRDT_TRY
+
+base::Result<std::unique_ptr<OpSet>> OpSet::load_document(std::span<std::uint8_t const> contents, ActorId actor)
+{
+    auto ops = std::make_unique<OpSet>(std::move(actor));
+    DocumentLoader loader(*ops);
+    TRY_VOID(loader.load(contents));
+    return ops;
+}
+
+} // namespace crdt

@@ -1,0 +1,348 @@
+#include "crdt/op_set.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace crdt {
+
+namespace {
+
+bool is_make(std::uint8_t action)
+{
+    return action == std::uint8_t(Action::MakeMap) || action == std::uint8_t(Action::MakeList)
+        || action == std::uint8_t(Action::MakeText) || action == std::uint8_t(Action::MakeTable);
+}
+
+ObjType made_type(std::uint8_t action)
+{
+    switch (static_cast<Action>(action)) {
+    case Action::MakeList: return ObjType::List;
+    case Action::MakeText: return ObjType::Text;
+    case Action::MakeTable: return ObjType::Table;
+    default: return ObjType::Map;
+    }
+}
+
+} // namespace
+
+OpSet::OpSet(ActorId actor)
+    : m_actor(std::move(actor))
+{
+    add_object(ObjType::Map, none);
+}
+
+void OpSet::set_actor(ActorId actor)
+{
+    m_actor = std::move(actor);
+    m_local_actor = none;
+}
+
+std::uint32_t OpSet::intern_actor(ActorId const& actor)
+{
+    if (auto found = m_actor_lookup.find(actor); found != m_actor_lookup.end())
+        return found->second;
+    auto index = static_cast<std::uint32_t>(m_actors.size());
+    m_actors.push_back(actor);
+    m_actor_lookup.emplace(actor, index);
+    m_actor_changes.emplace_back();
+    // Ranks follow actor byte order; existing actors keep their relative order.
+    std::vector<std::uint32_t> sorted(m_actors.size());
+    for (std::uint32_t i = 0; i < sorted.size(); ++i)
+        sorted[i] = i;
+    std::sort(sorted.begin(), sorted.end(), [&](auto a, auto b) { return m_actors[a] < m_actors[b]; });
+    m_actor_rank.assign(m_actors.size(), 0);
+    for (std::uint32_t rank = 0; rank < sorted.size(); ++rank)
+        m_actor_rank[sorted[rank]] = rank;
+    return index;
+}
+
+std::uint32_t OpSet::intern_key(std::string_view key)
+{
+    if (auto found = m_key_lookup.find(key); found != m_key_lookup.end())
+        return found->second;
+    auto index = static_cast<std::uint32_t>(m_keys.size());
+    m_keys.emplace_back(key);
+    m_key_lookup.emplace(m_keys.back(), index);
+    return index;
+}
+
+bool OpSet::op_less(OpId a, OpId b) const
+{
+    if (a.counter != b.counter)
+        return a.counter < b.counter;
+    return m_actor_rank[a.actor] < m_actor_rank[b.actor];
+}
+
+std::uint32_t OpSet::add_object(ObjType type, std::uint32_t make_op)
+{
+    Object object;
+    object.type = type;
+    object.make_op = make_op;
+    if (is_sequence(type))
+        object.seq = std::make_unique<Sequence>();
+    m_objects.push_back(std::move(object));
+    return static_cast<std::uint32_t>(m_objects.size() - 1);
+}
+
+std::optional<std::uint32_t> OpSet::find_object(ObjId const& id) const
+{
+    if (id.is_root())
+        return 0;
+    auto actor = m_actor_lookup.find(id.actor());
+    if (actor == m_actor_lookup.end())
+        return std::nullopt;
+    auto op = m_op_index.find({ id.counter(), actor->second });
+    if (op == none || !is_make(m_ops[op].action))
+        return std::nullopt;
+    return m_ops[op].made_object();
+}
+
+ObjId OpSet::object_id(std::uint32_t object) const
+{
+    auto make = m_objects[object].make_op;
+    if (make == none)
+        return ROOT;
+    return ObjId(m_ops[make].id.counter, m_actors[m_ops[make].id.actor]);
+}
+
+PackedValue OpSet::pack(RawValue const& raw)
+{
+    PackedValue packed;
+    packed.type = raw.type;
+    packed.length = static_cast<std::uint32_t>(raw.bytes.size());
+    if (raw.bytes.size() <= 8) {
+        std::memcpy(&packed.payload, raw.bytes.data(), raw.bytes.size());
+    } else {
+        packed.payload = m_arena.size();
+        m_arena.append(raw.bytes);
+    }
+    return packed;
+}
+
+PackedValue OpSet::pack(ScalarValue const& value) { return pack(to_raw(value)); }
+
+std::string_view OpSet::string_of(PackedValue const& value) const
+{
+    if (value.in_arena())
+        return std::string_view(m_arena).substr(value.payload, value.length);
+    return std::string_view(reinterpret_cast<char const*>(&value.payload), value.length);
+}
+
+RawValue OpSet::unpack(PackedValue const& value) const
+{
+    return { value.type, std::string(string_of(value)) };
+}
+
+std::int64_t OpSet::counter_value(std::uint32_t op) const
+{
+    auto found = m_increments.find(op);
+    return found == m_increments.end() ? 0 : found->second;
+}
+
+bool OpSet::is_visible(Op const& op) const
+{
+    if (op.succ_count != 0)
+        return false;
+    auto action = static_cast<Action>(op.action);
+    return action != Action::Delete && action != Action::Increment && action != Action::Mark;
+}
+
+Value OpSet::value_of(std::uint32_t index) const
+{
+    auto const& op = m_ops[index];
+    if (is_make(op.action))
+        return ObjectRef{ ObjId(op.id.counter, m_actors[op.id.actor]), made_type(op.action) };
+    auto scalar = to_scalar(unpack(op.value));
+    if (auto* counter = std::get_if<Counter>(&scalar))
+        counter->value += counter_value(index);
+    return scalar;
+}
+
+std::pair<std::size_t, std::size_t> OpSet::key_range(std::uint32_t object, std::string_view key) const
+{
+    auto const& ops = m_objects[object].map_ops;
+    auto first = std::lower_bound(ops.begin(), ops.end(), key,
+        [&](std::uint32_t op, std::string_view k) { return m_keys[m_ops[op].key] < k; });
+    auto last = first;
+    while (last != ops.end() && m_keys[m_ops[*last].key] == key)
+        ++last;
+    return { std::size_t(first - ops.begin()), std::size_t(last - ops.begin()) };
+}
+
+std::vector<std::uint32_t> OpSet::visible_at_key(std::uint32_t object, std::string_view key) const
+{
+    std::vector<std::uint32_t> out;
+    auto [first, last] = key_range(object, key);
+    for (auto i = first; i < last; ++i) {
+        auto op = m_objects[object].map_ops[i];
+        if (is_visible(m_ops[op]))
+            out.push_back(op);
+    }
+    return out;
+}
+
+std::vector<std::uint32_t> OpSet::visible_at_element(std::uint32_t elem) const
+{
+    std::vector<std::uint32_t> out;
+    if (is_visible(m_ops[elem]))
+        out.push_back(elem);
+    if (auto extra = m_elem_ops.find(elem); extra != m_elem_ops.end())
+        for (auto op : extra->second)
+            if (is_visible(m_ops[op]))
+                out.push_back(op);
+    std::sort(out.begin(), out.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
+    return out;
+}
+
+std::optional<std::uint32_t> OpSet::element_at(std::uint32_t object, std::size_t index)
+{
+    auto& seq = m_objects[object].seq;
+    if (!seq)
+        return std::nullopt;
+    auto position = seq->find_visible(index);
+    if (!position)
+        return std::nullopt;
+    return seq->element(*position);
+}
+
+std::vector<std::string> OpSet::keys(std::uint32_t object) const
+{
+    std::vector<std::string> out;
+    auto const& obj = m_objects[object];
+    for (auto op : obj.map_ops) {
+        auto const& key = m_keys[m_ops[op].key];
+        if (is_visible(m_ops[op]) && (out.empty() || out.back() != key))
+            out.push_back(key);
+    }
+    return out;
+}
+
+std::size_t OpSet::length(std::uint32_t object) const
+{
+    auto const& obj = m_objects[object];
+    if (obj.seq)
+        return obj.seq->visible_count();
+    return keys(object).size();
+}
+
+std::string OpSet::text(std::uint32_t object) const
+{
+    std::string out;
+    auto const& obj = m_objects[object];
+    if (!obj.seq)
+        return out;
+    obj.seq->for_each([&](std::uint32_t elem, bool visible) {
+        if (!visible)
+            return;
+        auto ops = visible_at_element(elem);
+        auto const& op = m_ops[ops.back()];
+        if (op.value.type == Vstring)
+            out.append(string_of(op.value));
+    });
+    return out;
+}
+
+std::uint32_t OpSet::element_of(std::uint32_t op) const
+{
+    return m_ops[op].insert ? op : m_ops[op].key;
+}
+
+void OpSet::refresh_element(std::uint32_t object, std::uint32_t elem)
+{
+    auto const& op = m_ops[elem];
+    if (op.action == std::uint8_t(Action::Mark))
+        return;
+    bool visible = is_visible(op);
+    if (!visible) {
+        if (auto extra = m_elem_ops.find(elem); extra != m_elem_ops.end())
+            for (auto other : extra->second)
+                visible = visible || is_visible(m_ops[other]);
+    }
+    m_objects[object].seq->set_visible(m_ops, elem, visible);
+}
+
+void OpSet::place_in_sequence(Object& object, std::uint32_t index)
+{
+    auto& seq = *object.seq;
+    auto const id = m_ops[index].id;
+    auto ref = m_ops[index].key;
+    auto at = ref == none ? seq.begin() : seq.next(seq.position_of(m_ops, ref));
+    // Skip later elements with greater ids: they were inserted concurrently or
+    // after and sort before us.
+    while (!seq.at_end(at) && op_less(id, m_ops[seq.element(at)].id))
+        at = seq.next(at);
+    seq.insert(m_ops, at, index, false);
+}
+
+std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
+{
+    auto index = static_cast<std::uint32_t>(m_ops.size());
+    op.pred_begin = static_cast<std::uint32_t>(m_preds.size());
+    op.pred_count = static_cast<std::uint32_t>(preds.size());
+    m_preds.insert(m_preds.end(), preds.begin(), preds.end());
+    m_max_op = std::max(m_max_op, op.id.counter);
+    bool increment = op.action == std::uint8_t(Action::Increment);
+    std::int64_t by = 0;
+    if (increment) {
+        auto raw = to_scalar(unpack(op.value));
+        if (auto* i = std::get_if<std::int64_t>(&raw))
+            by = *i;
+        else if (auto* u = std::get_if<std::uint64_t>(&raw))
+            by = static_cast<std::int64_t>(*u);
+    }
+    m_ops.push_back(op);
+    m_op_index.insert(op.id, index);
+    for (auto pred : preds) {
+        if (increment)
+            m_increments[pred] += by;
+        else
+            ++m_ops[pred].succ_count;
+    }
+    if (is_make(op.action))
+        m_ops[index].value.payload = add_object(made_type(op.action), index);
+
+    auto object_index = op.obj;
+    auto& object = m_objects[object_index];
+    if (!object.seq) {
+        if (op.action != std::uint8_t(Action::Delete)) {
+            auto [first, last] = key_range(object_index, m_keys[op.key]);
+            auto at = object.map_ops.begin() + static_cast<std::ptrdiff_t>(first);
+            auto end = object.map_ops.begin() + static_cast<std::ptrdiff_t>(last);
+            while (at != end && op_less(m_ops[*at].id, op.id))
+                ++at;
+            object.map_ops.insert(at, index);
+        }
+        return index;
+    }
+    if (op.insert)
+        place_in_sequence(object, index);
+    else if (op.action != std::uint8_t(Action::Delete))
+        m_elem_ops[op.key].push_back(index);
+    refresh_element(object_index, element_of(index));
+    for (auto pred : preds)
+        if (element_of(pred) != element_of(index))
+            refresh_element(object_index, element_of(pred));
+    return index;
+}
+
+std::uint32_t OpSet::local_op(std::uint32_t object, std::uint32_t key, bool insert, Action action, PackedValue value,
+                              std::vector<std::uint32_t> const& pred)
+{
+    if (m_local_actor == none)
+        m_local_actor = intern_actor(m_actor);
+    if (m_pending_ops == 0)
+        m_pending_start = m_max_op + 1;
+    Op op;
+    op.id = { m_max_op + 1, m_local_actor };
+    op.obj = object;
+    op.key = key;
+    op.insert = insert;
+    op.action = static_cast<std::uint8_t>(action);
+    op.value = value;
+    std::vector<std::uint32_t> sorted = pred;
+    std::sort(sorted.begin(), sorted.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
+    ++m_pending_ops;
+    return integrate(op, sorted);
+}
+
+} // namespace crdt

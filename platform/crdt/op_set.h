@@ -1,0 +1,145 @@
+#pragma once
+
+// The document state: every operation ever applied, the objects they build, and the
+// change history. Document is a thin handle over this.
+
+#include "base/result.h"
+#include "crdt/change.h"
+#include "crdt/op.h"
+#include "crdt/op_id_map.h"
+#include "crdt/sequence.h"
+#include "crdt/types.h"
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace crdt {
+
+inline bool is_sequence(ObjType type) { return type == ObjType::List || type == ObjType::Text; }
+
+struct Object {
+    ObjType type = ObjType::Map;
+    std::uint32_t make_op = none;        // none for the root
+    std::vector<std::uint32_t> map_ops;  // maps: ops sorted by (key, op id); deletes excluded
+    std::unique_ptr<Sequence> seq;       // lists and text
+};
+
+struct ChangeMeta {
+    std::uint32_t actor = 0;
+    std::uint64_t seq = 0;
+    std::uint64_t start_op = 0;
+    std::uint64_t max_op = 0;
+    std::int64_t time = 0;
+    std::optional<std::string> message;
+    std::vector<std::uint32_t> deps; // change indices, in the order of their hashes
+    ChangeHash hash;
+    std::vector<std::uint8_t> extra;
+    // The received bytes, kept only when re-encoding would not reproduce them.
+    std::vector<std::uint8_t> original;
+};
+
+class OpSet {
+public:
+    explicit OpSet(ActorId actor);
+
+    // Identity and tables.
+    ActorId const& actor() const { return m_actor; }
+    void set_actor(ActorId actor);
+    std::uint32_t intern_actor(ActorId const& actor);
+    std::uint32_t intern_key(std::string_view key);
+    bool op_less(OpId a, OpId b) const;
+
+    // Objects and reads.
+    std::optional<std::uint32_t> find_object(ObjId const& id) const;
+    ObjId object_id(std::uint32_t object) const;
+    Object const& object(std::uint32_t index) const { return m_objects[index]; }
+    std::pair<std::size_t, std::size_t> key_range(std::uint32_t object, std::string_view key) const;
+    std::vector<std::uint32_t> visible_at_key(std::uint32_t object, std::string_view key) const;
+    std::vector<std::uint32_t> visible_at_element(std::uint32_t elem) const;
+    std::optional<std::uint32_t> element_at(std::uint32_t object, std::size_t index);
+    Value value_of(std::uint32_t op) const;
+    std::vector<std::string> keys(std::uint32_t object) const;
+    std::size_t length(std::uint32_t object) const;
+    std::string text(std::uint32_t object) const;
+    bool is_visible(Op const& op) const;
+
+    // Local writes; each makes one op in the open transaction.
+    std::uint32_t local_op(std::uint32_t object, std::uint32_t key, bool insert, Action action, PackedValue value,
+                           std::vector<std::uint32_t> const& pred);
+    PackedValue pack(ScalarValue const& value);
+    PackedValue pack(RawValue const& value);
+    RawValue unpack(PackedValue const& value) const;
+
+    // Transactions and history (history.cpp).
+    bool has_pending() const { return m_pending_ops > 0; }
+    std::size_t pending_ops() const { return m_pending_ops; }
+    void commit(std::optional<std::string> message, std::optional<std::int64_t> time);
+    std::vector<ChangeHash> heads() const;
+    std::vector<std::uint32_t> changes_since(std::vector<ChangeHash> const& since) const;
+    std::vector<std::uint8_t> encode_change_chunk(std::uint32_t change) const;
+    base::Result<void> apply_change(ChangeData change, ChangeHash hash, std::span<std::uint8_t const> contents);
+    std::size_t queued_changes() const { return m_queue.size(); }
+    std::size_t change_count() const { return m_changes.size(); }
+    std::size_t saved_changes() const { return m_saved_changes; }
+    void mark_saved() { m_saved_changes = m_changes.size(); }
+
+    // Storage (document_chunk.cpp).
+    std::vector<std::uint8_t> save_document() const;
+    static base::Result<std::unique_ptr<OpSet>> load_document(std::span<std::uint8_t const> contents, ActorId actor);
+
+private:
+    friend class DocumentLoader;
+    friend class ChangeApplier;
+
+    std::uint32_t add_object(ObjType type, std::uint32_t make_op);
+    std::uint32_t integrate(Op op, std::span<std::uint32_t const> preds);
+    void place_in_sequence(Object& object, std::uint32_t op_index);
+    void refresh_element(std::uint32_t object, std::uint32_t elem);
+    std::uint32_t element_of(std::uint32_t op) const;
+    std::int64_t counter_value(std::uint32_t op) const;
+    std::string_view string_of(PackedValue const& value) const;
+    ChangeData change_data(ChangeMeta const& meta) const;
+    void add_change(ChangeMeta meta);
+    base::Result<void> check_change(ChangeData const& change, std::vector<std::uint32_t> const& actor_map) const;
+    base::Result<void> apply_now(ChangeData const& change, ChangeHash const& hash, std::span<std::uint8_t const> contents);
+    base::Result<void> apply_ready_queue();
+
+    ActorId m_actor;
+    std::uint32_t m_local_actor = none;
+    std::vector<ActorId> m_actors;
+    std::unordered_map<ActorId, std::uint32_t> m_actor_lookup;
+    std::vector<std::uint32_t> m_actor_rank;
+    std::deque<std::string> m_keys;
+    std::unordered_map<std::string_view, std::uint32_t> m_key_lookup;
+    std::string m_arena;
+
+    std::vector<Op> m_ops;
+    std::vector<std::uint32_t> m_preds;
+    OpIdMap m_op_index;
+    std::vector<Object> m_objects;
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_elem_ops;
+    std::unordered_map<std::uint32_t, std::int64_t> m_increments;
+    std::unordered_map<std::uint32_t, std::string> m_mark_names;
+    std::uint64_t m_max_op = 0;
+
+    std::vector<ChangeMeta> m_changes;
+    std::unordered_map<ChangeHash, std::uint32_t> m_change_lookup;
+    std::vector<std::vector<std::uint32_t>> m_actor_changes; // by actor, then seq - 1
+    std::vector<std::uint32_t> m_heads;
+    struct Queued {
+        ChangeData change;
+        ChangeHash hash;
+        std::vector<std::uint8_t> contents;
+    };
+    std::vector<Queued> m_queue;
+    std::size_t m_saved_changes = 0;
+    std::uint64_t m_pending_start = 0;
+    std::size_t m_pending_ops = 0;
+};
+
+} // namespace crdt

@@ -1,0 +1,92 @@
+#pragma once
+
+// The element order of one list or text object: blocks of element ids (insert-op
+// indices) with a visible count per block, so finding the n-th visible element
+// costs a walk over block counts plus one block, and a cursor remembered from the
+// previous lookup makes runs of nearby edits (typing) cheap.
+
+#include "crdt/op.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace crdt {
+
+class Sequence {
+public:
+    struct Position {
+        std::uint32_t order = 0;  // block position in the sequence
+        std::uint32_t offset = 0; // element offset in that block (may equal its size: the end)
+    };
+
+    std::size_t visible_count() const { return m_visible_total; }
+    bool empty() const { return m_blocks.empty(); }
+
+    // Appends at the end (loading elements that are already in order).
+    void append(std::vector<Op>& ops, std::uint32_t elem, bool visible);
+    // Inserts before `at`; at == end() appends.
+    void insert(std::vector<Op>& ops, Position at, std::uint32_t elem, bool visible);
+
+    Position begin() const { return { 0, 0 }; }
+    Position end() const;
+    bool at_end(Position p) const;
+    Position next(Position p) const;
+    std::uint32_t element(Position p) const;
+    bool visible(Position p) const;
+
+    Position position_of(std::vector<Op> const& ops, std::uint32_t elem) const;
+    // The position of the visible element with this index, if there is one.
+    std::optional<Position> find_visible(std::size_t index);
+    void set_visible(std::vector<Op> const& ops, std::uint32_t elem, bool visible);
+
+    template <typename F>
+    void for_each(F&& f) const
+    {
+        for (auto id : m_order)
+            for (auto entry : m_blocks[id].elems)
+                f(entry & index_mask, (entry & visible_bit) != 0);
+    }
+
+    // Sets every element's visibility from visible(elem) and recounts.
+    template <typename F>
+    void reset_visibility(F&& visible)
+    {
+        m_visible_total = 0;
+        for (auto& block : m_blocks) {
+            block.visible = 0;
+            for (auto& entry : block.elems) {
+                bool shown = visible(entry & index_mask);
+                entry = shown ? (entry | visible_bit) : (entry & index_mask);
+                block.visible += shown;
+            }
+            m_visible_total += block.visible;
+        }
+        m_cursor_order = 0;
+        m_cursor_prefix = 0;
+    }
+
+private:
+    static constexpr std::uint32_t visible_bit = 0x80000000u;
+    static constexpr std::uint32_t index_mask = 0x7fffffffu;
+    static constexpr std::size_t max_block = 512;
+
+    struct Block {
+        std::vector<std::uint32_t> elems;
+        std::uint32_t visible = 0;
+        std::uint32_t order = 0;
+    };
+
+    void split(std::vector<Op>& ops, std::uint32_t order);
+    void adjust_visible(std::uint32_t order, int delta);
+
+    std::vector<Block> m_blocks;        // by block id
+    std::vector<std::uint32_t> m_order; // block ids in sequence order
+    std::size_t m_visible_total = 0;
+    // Visible elements before block m_cursor_order.
+    std::uint32_t m_cursor_order = 0;
+    std::size_t m_cursor_prefix = 0;
+};
+
+} // namespace crdt
