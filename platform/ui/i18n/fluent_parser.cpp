@@ -159,8 +159,11 @@ base::Result<EmbeddedCatalog::Pattern> parse_pattern(std::string_view value)
             else if (!in_string && value[j] == '}')
                 break;
         }
-        if (j >= value.size())
+        if (j >= value.size()) {
+            if (value.find("->", i) != std::string_view::npos)
+                return base::error("select expressions are not supported");
             return base::error("unclosed '{'");
+        }
         auto element = placeable(value.substr(i + 1, j - i - 1));
         if (!element)
             return std::move(element).take_error();
