@@ -5,6 +5,9 @@
 #include "crdt/chunk.h"
 #include "crdt/op_set.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace crdt {
 
 Document::Document() : Document(ActorId::random()) {}
@@ -211,11 +214,13 @@ Document Document::fork() { return fork(ActorId::random()); }
 Document Document::fork(ActorId actor)
 {
     commit();
-    auto copy = OpSet::load_document(m_ops->save_document(), std::move(actor));
+    auto copy = load(m_ops->save_document(), std::move(actor));
     // Our own save always loads; anything else is a defect worth stopping on.
-    if (!copy)
+    if (!copy) {
+        std::fprintf(stderr, "crdt: fork could not reload its own save: %s\n", copy.error().c_str());
         std::abort();
-    return Document(std::move(*copy));
+    }
+    return std::move(*copy);
 }
 
 // Storage.
