@@ -26,7 +26,7 @@ class OpSet;
 
 struct CommitOptions {
     std::optional<std::string> message;
-    // Milliseconds since the epoch; the current time when not given.
+    // Seconds since the epoch (what the npm package records); now when not given.
     std::optional<std::int64_t> time;
 };
 
@@ -97,7 +97,10 @@ public:
     std::size_t queued_changes() const;
 
     // Storage.
-    std::vector<std::uint8_t> save();                     // one compacted document chunk
+    // One compacted document chunk. A history holding a change that arrived in an
+    // unusual (valid, non-canonical) encoding is saved as its change chunks instead,
+    // so that change keeps its hash.
+    std::vector<std::uint8_t> save();
     std::vector<std::uint8_t> save_incremental();         // change chunks since the last save
 
 private:

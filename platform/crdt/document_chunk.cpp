@@ -33,6 +33,17 @@ constexpr std::uint32_t extra_data = column_spec(5, ColumnType::Value);
 std::vector<std::uint8_t> OpSet::save_document() const
 {
     std::vector<std::uint8_t> out;
+    // A document chunk re-encodes every change, which would give a change that arrived
+    // in another (valid but unusual) encoding a different hash. Keep such histories
+    // as their change chunks instead.
+    bool verbatim = std::any_of(m_changes.begin(), m_changes.end(), [](auto const& c) { return !c.original.empty(); });
+    if (verbatim) {
+        for (std::uint32_t i = 0; i < m_changes.size(); ++i) {
+            auto chunk = encode_change_chunk(i);
+            out.insert(out.end(), chunk.begin(), chunk.end());
+        }
+        return out;
+    }
     std::vector<std::uint32_t> sorted_actors(m_actors.size());
     for (std::uint32_t i = 0; i < m_actors.size(); ++i)
         sorted_actors[m_actor_rank[i]] = i;
