@@ -14,20 +14,26 @@ std::size_t max_rows_for(std::size_t bytes)
     return 4096 + bytes * 256;
 }
 
+void write_change_header(std::vector<std::uint8_t>& out, std::span<ChangeHash const> deps, std::span<ActorId const> actors,
+                         std::uint64_t seq, std::uint64_t start_op, std::int64_t time, std::optional<std::string> const& message)
+{
+    write_uleb(out, deps.size());
+    for (auto const& dep : deps)
+        write_bytes(out, dep.bytes);
+    write_prefixed(out, actors[0].bytes());
+    write_uleb(out, seq);
+    write_uleb(out, start_op);
+    write_sleb(out, time);
+    write_prefixed(out, as_bytes(message.value_or("")));
+    write_uleb(out, actors.size() - 1);
+    for (std::size_t i = 1; i < actors.size(); ++i)
+        write_prefixed(out, actors[i].bytes());
+}
+
 std::vector<std::uint8_t> encode_change(ChangeData const& change)
 {
     std::vector<std::uint8_t> out;
-    write_uleb(out, change.deps.size());
-    for (auto const& dep : change.deps)
-        write_bytes(out, dep.bytes);
-    write_prefixed(out, change.actors.at(0).bytes());
-    write_uleb(out, change.seq);
-    write_uleb(out, change.start_op);
-    write_sleb(out, change.time);
-    write_prefixed(out, as_bytes(change.message.value_or("")));
-    write_uleb(out, change.actors.size() - 1);
-    for (std::size_t i = 1; i < change.actors.size(); ++i)
-        write_prefixed(out, change.actors[i].bytes());
+    write_change_header(out, change.deps, change.actors, change.seq, change.start_op, change.time, change.message);
     write_columns(out, encode_op_columns(change.ops, OpLayout::Change));
     write_bytes(out, change.extra);
     return out;

@@ -59,6 +59,9 @@ struct ChangeData {
 };
 
 std::vector<std::uint8_t> encode_change(ChangeData const& change);
+// Everything of a change chunk before its columns (the actors: author first).
+void write_change_header(std::vector<std::uint8_t>& out, std::span<ChangeHash const> deps, std::span<ActorId const> actors,
+                         std::uint64_t seq, std::uint64_t start_op, std::int64_t time, std::optional<std::string> const& message);
 base::Result<ChangeData> decode_change(std::span<std::uint8_t const> contents);
 
 // Largest number of operations a chunk of `bytes` bytes may claim; caps what an

@@ -290,7 +290,7 @@ base::Result<void> DocumentLoader::read_changes(ColumnSet const& columns, std::s
         meta.start_op = first == last ? meta.max_op + 1 : *first;
         covered += static_cast<std::size_t>(last - first);
         last_max[meta.actor] = meta.max_op;
-        meta.hash = chunk_hash(ChunkType::Change, encode_change(m_ops.change_data(meta)));
+        meta.hash = chunk_hash(ChunkType::Change, m_ops.encode_change_body(meta));
         m_ops.add_change(std::move(meta));
     }
     if (covered != m_ops.m_ops.size())

@@ -1,12 +1,13 @@
 // Transactions, change history, and applying changes from elsewhere.
 
 #include "crdt/chunk.h"
+#include "crdt/leb128.h"
+#include "crdt/op_columns.h"
 #include "crdt/op_set.h"
 
 #include <algorithm>
 #include <cstring>
 #include <ctime>
-#include <unordered_set>
 
 namespace crdt {
 
@@ -45,7 +46,7 @@ void OpSet::commit(std::optional<std::string> message, std::optional<std::int64_
     meta.deps = m_heads;
     std::sort(meta.deps.begin(), meta.deps.end(),
         [&](auto a, auto b) { return m_changes[a].hash < m_changes[b].hash; });
-    meta.hash = chunk_hash(ChunkType::Change, encode_change(change_data(meta)));
+    meta.hash = chunk_hash(ChunkType::Change, encode_change_body(meta));
     m_pending_ops = 0;
     add_change(std::move(meta));
 }
@@ -82,30 +83,30 @@ std::vector<std::uint32_t> OpSet::changes_since(std::vector<ChangeHash> const& s
     return out;
 }
 
-ChangeData OpSet::change_data(ChangeMeta const& meta) const
+std::vector<std::uint8_t> OpSet::encode_change_body(ChangeMeta const& meta) const
 {
-    ChangeData data;
-    data.seq = meta.seq;
-    data.start_op = meta.start_op;
-    data.time = meta.time;
-    data.message = meta.message;
-    data.extra = meta.extra;
+    std::vector<ChangeHash> deps;
     for (auto dep : meta.deps)
-        data.deps.push_back(m_changes[dep].hash);
-    std::sort(data.deps.begin(), data.deps.end());
-
-    std::vector<std::uint32_t> ops;
-    for (auto counter = meta.start_op; counter <= meta.max_op; ++counter)
-        if (auto index = m_op_index.find({ counter, meta.actor }); index != none)
-            ops.push_back(index);
+        deps.push_back(m_changes[dep].hash);
+    std::sort(deps.begin(), deps.end());
 
     // Actor table: the author, then every other actor the ops mention, sorted.
+    // Local indices go in a scratch table indexed by document actor.
+    std::vector<std::uint32_t> local(m_actors.size(), none);
+    local[meta.actor] = 0;
     std::vector<std::uint32_t> others;
     auto mention = [&](std::uint32_t actor) {
-        if (actor != meta.actor)
+        if (local[actor] == none) {
+            local[actor] = 1;
             others.push_back(actor);
+        }
     };
-    for (auto index : ops) {
+    auto for_each_op = [&](auto&& f) {
+        for (auto counter = meta.start_op; counter <= meta.max_op; ++counter)
+            if (auto index = m_op_index.find({ counter, meta.actor }); index != none)
+                f(index);
+    };
+    for_each_op([&](std::uint32_t index) {
         auto const& op = m_ops[index];
         if (auto make = m_objects[op.obj].make_op; make != none)
             mention(m_ops[make].id.actor);
@@ -113,44 +114,47 @@ ChangeData OpSet::change_data(ChangeMeta const& meta) const
             mention(m_ops[op.key].id.actor);
         for (std::uint32_t p = 0; p < op.pred_count; ++p)
             mention(m_ops[m_preds[op.pred_begin + p]].id.actor);
-    }
+    });
     std::sort(others.begin(), others.end(), [&](auto a, auto b) { return m_actors[a] < m_actors[b]; });
-    others.erase(std::unique(others.begin(), others.end()), others.end());
-    std::unordered_map<std::uint32_t, std::uint32_t> local{ { meta.actor, 0 } };
-    data.actors.push_back(m_actors[meta.actor]);
+    std::vector<ActorId> actors{ m_actors[meta.actor] };
     for (auto actor : others) {
-        local.emplace(actor, static_cast<std::uint32_t>(data.actors.size()));
-        data.actors.push_back(m_actors[actor]);
+        local[actor] = static_cast<std::uint32_t>(actors.size());
+        actors.push_back(m_actors[actor]);
     }
     auto ref = [&](std::uint32_t op_index) {
         auto const& id = m_ops[op_index].id;
-        return OpRef{ id.counter, local.at(id.actor) };
+        return OpRef{ id.counter, local[id.actor] };
     };
 
-    data.ops.reserve(ops.size());
-    for (auto index : ops) {
+    OpColumnsEncoder encoder(OpLayout::Change);
+    ChangeOp row;
+    for_each_op([&](std::uint32_t index) {
         auto const& op = m_ops[index];
-        ChangeOp out;
-        out.id = ref(index);
         auto const& object = m_objects[op.obj];
-        if (object.make_op != none)
-            out.obj = ref(object.make_op);
-        out.map_key = !object.seq;
-        if (out.map_key)
-            out.key = m_keys[op.key];
-        else if (op.key != none)
-            out.elem = ref(op.key);
-        out.insert = op.insert;
-        out.action = op.action;
-        out.value = unpack(op.value);
+        row.obj = object.make_op == none ? OpRef{} : ref(object.make_op);
+        row.map_key = !object.seq;
+        if (row.map_key)
+            row.key = m_keys[op.key];
+        else
+            row.elem = op.key == none ? OpRef{} : ref(op.key);
+        row.insert = op.insert;
+        row.action = op.action;
+        row.value.type = op.value.type;
+        row.value.bytes.assign(string_of(op.value));
+        row.pred.clear();
         for (std::uint32_t p = 0; p < op.pred_count; ++p)
-            out.pred.push_back(ref(m_preds[op.pred_begin + p]));
-        out.expand = op.expand;
-        if (auto name = m_mark_names.find(index); name != m_mark_names.end())
-            out.mark_name = name->second;
-        data.ops.push_back(std::move(out));
-    }
-    return data;
+            row.pred.push_back(ref(m_preds[op.pred_begin + p]));
+        row.expand = op.expand;
+        auto name = m_mark_names.empty() ? m_mark_names.end() : m_mark_names.find(index);
+        row.mark_name = name == m_mark_names.end() ? std::nullopt : std::optional<std::string>(name->second);
+        encoder.add(row);
+    });
+
+    std::vector<std::uint8_t> out;
+    write_change_header(out, deps, actors, meta.seq, meta.start_op, meta.time, meta.message);
+    write_columns(out, encoder.finish());
+    write_bytes(out, meta.extra);
+    return out;
 }
 
 std::vector<std::uint8_t> OpSet::encode_change_chunk(std::uint32_t change) const
@@ -160,7 +164,7 @@ std::vector<std::uint8_t> OpSet::encode_change_chunk(std::uint32_t change) const
     if (!meta.original.empty())
         write_chunk(out, ChunkType::Change, meta.original);
     else
-        write_chunk(out, ChunkType::Change, encode_change(change_data(meta)));
+        write_chunk(out, ChunkType::Change, encode_change_body(meta));
     return out;
 }
 
@@ -322,7 +326,7 @@ base::Result<void> OpSet::apply_now(ChangeData const& change, ChangeHash const& 
     meta.hash = hash;
     for (auto const& dep : change.deps)
         meta.deps.push_back(m_change_lookup.at(dep));
-    auto encoded = encode_change(change_data(meta));
+    auto encoded = encode_change_body(meta);
     bool same = encoded.size() == contents.size()
         && (contents.empty() || std::memcmp(encoded.data(), contents.data(), contents.size()) == 0);
     if (!same)

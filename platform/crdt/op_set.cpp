@@ -271,7 +271,7 @@ void OpSet::place_in_sequence(Object& object, std::uint32_t index)
     // after and sort before us.
     while (!seq.at_end(at) && op_less(id, m_ops[seq.element(at)].id))
         at = seq.next(at);
-    seq.insert(m_ops, at, index, false);
+    seq.insert(m_ops, at, index, is_visible(m_ops[index]));
 }
 
 std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
@@ -314,11 +314,13 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
         }
         return index;
     }
-    if (op.insert)
+    if (op.insert) {
         place_in_sequence(object, index);
-    else if (op.action != std::uint8_t(Action::Delete))
-        m_elem_ops[op.key].push_back(index);
-    refresh_element(object_index, element_of(index));
+    } else {
+        if (op.action != std::uint8_t(Action::Delete))
+            m_elem_ops[op.key].push_back(index);
+        refresh_element(object_index, op.key);
+    }
     for (auto pred : preds)
         if (element_of(pred) != element_of(index))
             refresh_element(object_index, element_of(pred));

@@ -103,7 +103,7 @@ private:
     std::uint32_t element_of(std::uint32_t op) const;
     std::int64_t counter_value(std::uint32_t op) const;
     std::string_view string_of(PackedValue const& value) const;
-    ChangeData change_data(ChangeMeta const& meta) const;
+    std::vector<std::uint8_t> encode_change_body(ChangeMeta const& meta) const;
     void add_change(ChangeMeta meta);
     base::Result<void> check_change(ChangeData const& change, std::vector<std::uint32_t> const& actor_map) const;
     base::Result<void> apply_now(ChangeData const& change, ChangeHash const& hash, std::span<std::uint8_t const> contents);

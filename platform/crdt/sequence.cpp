@@ -66,6 +66,7 @@ void Sequence::insert(std::vector<Op>& ops, Position at, std::uint32_t elem, boo
     auto offset = std::min<std::size_t>(at.offset, block.elems.size());
     block.elems.insert(block.elems.begin() + static_cast<std::ptrdiff_t>(offset), elem | (visible ? visible_bit : 0));
     ops[elem].aux = id;
+    remember(elem, id, static_cast<std::uint32_t>(offset));
     if (visible)
         adjust_visible(at.order, 1);
     if (block.elems.size() > max_block)
@@ -74,10 +75,22 @@ void Sequence::insert(std::vector<Op>& ops, Position at, std::uint32_t elem, boo
 
 Sequence::Position Sequence::position_of(std::vector<Op> const& ops, std::uint32_t elem) const
 {
-    auto const& block = m_blocks[ops[elem].aux];
+    auto id = ops[elem].aux;
+    auto const& block = m_blocks[id];
+    if (elem == m_hint_elem && id == m_hint_block && m_hint_offset < block.elems.size()
+        && (block.elems[m_hint_offset] & index_mask) == elem)
+        return { block.order, m_hint_offset };
     auto found = std::find_if(block.elems.begin(), block.elems.end(),
         [elem](std::uint32_t entry) { return (entry & index_mask) == elem; });
-    return { block.order, static_cast<std::uint32_t>(found - block.elems.begin()) };
+    remember(elem, id, static_cast<std::uint32_t>(found - block.elems.begin()));
+    return { block.order, m_hint_offset };
+}
+
+void Sequence::remember(std::uint32_t elem, std::uint32_t block, std::uint32_t offset) const
+{
+    m_hint_elem = elem;
+    m_hint_block = block;
+    m_hint_offset = offset;
 }
 
 std::optional<Sequence::Position> Sequence::find_visible(std::size_t index)
@@ -97,8 +110,10 @@ std::optional<Sequence::Position> Sequence::find_visible(std::size_t index)
     for (std::uint32_t offset = 0; offset < block.elems.size(); ++offset) {
         if (!(block.elems[offset] & visible_bit))
             continue;
-        if (remaining == 0)
+        if (remaining == 0) {
+            remember(block.elems[offset] & index_mask, m_order[m_cursor_order], offset);
             return Position{ m_cursor_order, offset };
+        }
         --remaining;
     }
     return std::nullopt; // unreachable while the counts are right

@@ -70,7 +70,7 @@ public:
 private:
     static constexpr std::uint32_t visible_bit = 0x80000000u;
     static constexpr std::uint32_t index_mask = 0x7fffffffu;
-    static constexpr std::size_t max_block = 512;
+    static constexpr std::size_t max_block = 256;
 
     struct Block {
         std::vector<std::uint32_t> elems;
@@ -79,6 +79,7 @@ private:
     };
 
     void split(std::vector<Op>& ops, std::uint32_t order);
+    void remember(std::uint32_t elem, std::uint32_t block, std::uint32_t offset) const;
     void adjust_visible(std::uint32_t order, int delta);
 
     std::vector<Block> m_blocks;        // by block id
@@ -87,6 +88,11 @@ private:
     // Visible elements before block m_cursor_order.
     std::uint32_t m_cursor_order = 0;
     std::size_t m_cursor_prefix = 0;
+    // The element last found or inserted and where it was: the next edit is
+    // usually right there, which saves scanning its block.
+    mutable std::uint32_t m_hint_elem = none;
+    mutable std::uint32_t m_hint_block = 0;
+    mutable std::uint32_t m_hint_offset = 0;
 };
 
 } // namespace crdt
