@@ -15,15 +15,12 @@ std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_v
     return doc::read_list(doc, *messages, channel);
 }
 
-void append_channel_messages(crdt::Document const& doc, std::string_view channel, std::vector<Message>& out)
+void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::string_view channel,
+                     std::vector<Message>& out)
 {
-    auto const list = message_list(doc, channel);
-    if (!list)
-        return;
-    auto const count = doc.length(*list);
-    out.reserve(out.size() + count);
+    auto const count = doc.length(list);
     for (std::size_t index = 0; index < count; ++index) {
-        if (auto const message = doc::read_map(doc, *list, index))
+        if (auto const message = doc::read_map(doc, list, index))
             out.push_back(read_message(doc, *message, channel));
     }
 }
@@ -56,15 +53,29 @@ Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std:
 std::vector<Message> channel_messages(crdt::Document const& doc, std::string_view channel)
 {
     std::vector<Message> messages;
-    append_channel_messages(doc, channel, messages);
+    if (auto const list = message_list(doc, channel)) {
+        messages.reserve(doc.length(*list));
+        append_messages(doc, *list, channel, messages);
+    }
     return messages;
 }
 
 std::vector<Message> all_messages(crdt::Document const& doc, std::vector<Channel> const& channels)
 {
+    // Sized once up front: growing per channel would move every earlier message again.
+    std::vector<std::optional<crdt::ObjId>> lists;
+    lists.reserve(channels.size());
+    std::size_t total = 0;
+    for (auto const& channel : channels) {
+        lists.push_back(message_list(doc, channel.id));
+        total += lists.back() ? doc.length(*lists.back()) : 0;
+    }
     std::vector<Message> messages;
-    for (auto const& channel : channels)
-        append_channel_messages(doc, channel.id, messages);
+    messages.reserve(total);
+    for (std::size_t index = 0; index < channels.size(); ++index) {
+        if (lists[index])
+            append_messages(doc, *lists[index], channels[index].id, messages);
+    }
     return messages;
 }
 
