@@ -1,5 +1,7 @@
-// Reduces both engines' views of a document to one comparable shape:
-// text and scalar strings become strings, counters numbers, map keys sorted.
+// Reduces both engines' views of a document to one comparable shape, the
+// one `crdt-tool dump` prints: text and scalar strings become strings,
+// counters and timestamps (milliseconds) numbers, bytes arrays of numbers,
+// map keys sorted.
 import * as A from "@automerge/automerge";
 
 export function canonicalFromAutomerge(value) {
@@ -12,8 +14,8 @@ export function canonicalFromAutomerge(value) {
   if (value === null || typeof value !== "object") return value;
   if (value instanceof A.Counter) return value.value;
   if (value instanceof A.ImmutableString) return value.toString();
-  if (value instanceof Date) return { timestamp: value.getTime() };
-  if (value instanceof Uint8Array) return { bytes: Buffer.from(value).toString("hex") };
+  if (value instanceof Date) return value.getTime();
+  if (value instanceof Uint8Array) return [...value];
   if (Array.isArray(value)) return value.map(canonicalFromAutomerge);
   const out = {};
   for (const key of Object.keys(value).sort()) out[key] = canonicalFromAutomerge(value[key]);

@@ -47,6 +47,19 @@ function toAutomergeValue(value) {
   }
 }
 
+// The package's list proxy stores the Int/Uint/Float64 wrappers given to
+// insertAt as maps ({value: n}), so list inserts pass plain numbers: an
+// integer becomes an int, any other number an f64.
+function toListValue(value) {
+  if ("int" in value) return value.int;
+  if ("f64" in value) {
+    if (Number.isInteger(value.f64)) throw new Error("an f64 list element must have a fraction");
+    return value.f64;
+  }
+  if ("uint" in value) throw new Error("the npm list proxy cannot insert a uint");
+  return toAutomergeValue(value);
+}
+
 function resolve(root, path) {
   let node = root;
   for (const prop of path) {
@@ -70,7 +83,7 @@ function applyStep(d, step) {
       target()[step[2]] = toAutomergeValue(step[3]);
       return;
     case "insert":
-      target().insertAt(step[2], toAutomergeValue(step[3]));
+      target().insertAt(step[2], toListValue(step[3]));
       return;
     case "delete": {
       const obj = target();

@@ -13,10 +13,9 @@ base::Result<crdt::ObjId> resolve(crdt::Document const& doc, json const& path)
     for (auto const& prop : path) {
         auto value = prop.is_string() ? doc.get(obj, prop.get<std::string>())
                                       : doc.get(obj, prop.get<std::size_t>());
-        auto id = value ? value->object_id() : std::nullopt;
-        if (!id)
+        if (!value || !crdt::is_object(*value))
             return base::error("no object at " + path.dump());
-        obj = *id;
+        obj = std::get<crdt::ObjectRef>(*value).id;
     }
     return obj;
 }
@@ -32,10 +31,12 @@ std::optional<crdt::ObjType> object_kind(json const& value)
 
 base::Result<crdt::ScalarValue> scalar(json const& value)
 {
-    auto const& [kind, v] = *value.items().begin();
+    if (!value.is_object() || value.size() != 1) return base::error("bad value " + value.dump());
+    std::string const kind = value.begin().key();
+    json const& v = value.begin().value();
     if (kind == "str") return crdt::ScalarValue(v.get<std::string>());
-    if (kind == "int") return crdt::ScalarValue::int64(v.get<std::int64_t>());
-    if (kind == "uint") return crdt::ScalarValue::uint64(v.get<std::uint64_t>());
+    if (kind == "int") return crdt::ScalarValue(v.get<std::int64_t>());
+    if (kind == "uint") return crdt::ScalarValue(v.get<std::uint64_t>());
     if (kind == "f64") return crdt::ScalarValue(v.get<double>());
     if (kind == "bool") return crdt::ScalarValue(v.get<bool>());
     if (kind == "null") return crdt::ScalarValue(crdt::Null{});
@@ -44,16 +45,28 @@ base::Result<crdt::ScalarValue> scalar(json const& value)
 }
 
 template <typename Prop>
-base::Result<void> put(crdt::Document& doc, crdt::ObjId const& obj, Prop prop, json const& value, bool insert)
+base::Result<void> put(crdt::Document& doc, crdt::ObjId const& obj, Prop prop, json const& value)
 {
     if (auto kind = object_kind(value)) {
-        auto made = insert ? doc.insert_object(obj, prop, *kind) : doc.put_object(obj, prop, *kind);
+        auto made = doc.put_object(obj, prop, *kind);
         if (!made) return base::error(made.error());
         return {};
     }
     auto v = scalar(value);
     if (!v) return base::error(v.error());
-    return insert ? doc.insert(obj, prop, std::move(*v)) : doc.put(obj, prop, std::move(*v));
+    return doc.put(obj, prop, std::move(*v));
+}
+
+base::Result<void> insert(crdt::Document& doc, crdt::ObjId const& obj, std::size_t index, json const& value)
+{
+    if (auto kind = object_kind(value)) {
+        auto made = doc.insert_object(obj, index, *kind);
+        if (!made) return base::error(made.error());
+        return {};
+    }
+    auto v = scalar(value);
+    if (!v) return base::error(v.error());
+    return doc.insert(obj, index, std::move(*v));
 }
 
 base::Result<void> apply_step(crdt::Document& doc, json const& step)
@@ -62,11 +75,11 @@ base::Result<void> apply_step(crdt::Document& doc, json const& step)
     auto obj = resolve(doc, step.at(1));
     if (!obj) return base::error(obj.error());
     auto const& prop = step.at(2);
-    if (op == "put" || op == "insert") {
-        bool const insert = op == "insert";
-        return prop.is_string() ? put(doc, *obj, prop.get<std::string>(), step.at(3), insert)
-                                : put(doc, *obj, prop.get<std::size_t>(), step.at(3), insert);
-    }
+    if (op == "put")
+        return prop.is_string() ? put(doc, *obj, prop.get<std::string>(), step.at(3))
+                                : put(doc, *obj, prop.get<std::size_t>(), step.at(3));
+    if (op == "insert")
+        return insert(doc, *obj, prop.get<std::size_t>(), step.at(3));
     if (op == "delete")
         return prop.is_string() ? doc.delete_key(*obj, prop.get<std::string>())
                                 : doc.delete_index(*obj, prop.get<std::size_t>());
