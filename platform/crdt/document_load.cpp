@@ -39,12 +39,15 @@ private:
     base::Result<void> add_op(ChangeOp const& in);
     base::Result<void> resolve_successors();
     base::Result<void> read_changes(ColumnSet const& columns, std::size_t max_rows);
+    base::Result<void> attach_ops();
 
     OpSet& m_ops;
     std::vector<std::uint32_t> m_actors;                         // file index -> actor index
     std::vector<std::pair<std::uint32_t, OpId>> m_successors;     // (op, successor id)
     std::uint32_t m_last_object = none;
     std::uint32_t m_last_map_op = none;
+    std::vector<ChangeMeta> m_changes; // read before the ops, added once hashed
+    std::uint64_t m_op_budget = 0;     // at most this many ops: the sum of each actor's last maxOp
 };
 
 base::Result<void> DocumentLoader::load(std::span<std::uint8_t const> contents)
@@ -75,9 +78,14 @@ base::Result<void> DocumentLoader::load(std::span<std::uint8_t const> contents)
     std::size_t inflated = contents.size();
     for (auto const& [spec, data] : *op_columns)
         inflated += data.size();
-    TRY_VOID(read_ops(*op_columns, max_rows_for(inflated)));
+    auto max_rows = max_rows_for(inflated);
+    TRY_VOID(read_changes(*change_columns, max_rows));
+    auto expected_ops = static_cast<std::size_t>(std::min<std::uint64_t>(m_op_budget, max_rows));
+    m_ops.m_ops.reserve(expected_ops);
+    m_ops.m_op_index.reserve(expected_ops);
+    TRY_VOID(read_ops(*op_columns, max_rows));
     TRY_VOID(resolve_successors());
-    TRY_VOID(read_changes(*change_columns, max_rows_for(contents.size())));
+    TRY_VOID(attach_ops());
     std::sort(heads.begin(), heads.end());
     if (m_ops.heads() != heads)
         return base::error("document: stored heads do not match its changes (corrupt or unsupported data)");
@@ -121,7 +129,10 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
         return base::error("document: operation key does not match its object kind");
     if (sequence) {
         if (in.elem.counter != 0) {
-            op.key = find(in.elem);
+            // In document order an insert usually follows the element it goes after.
+            auto previous = static_cast<std::uint32_t>(ops.size() - 1);
+            bool hit = !ops.empty() && ops[previous].id.counter == in.elem.counter && ops[previous].id.actor == m_actors[in.elem.actor];
+            op.key = hit ? previous : find(in.elem);
             if (op.key == none || !ops[op.key].insert || ops[op.key].obj != op.obj)
                 return base::error("document: operation refers to an unknown list element");
         } else if (!in.insert) {
@@ -241,21 +252,14 @@ base::Result<void> DocumentLoader::read_changes(ColumnSet const& columns, std::s
     UlebDecoder extra_meta(column_of(columns, column_spec(5, ColumnType::ValueMeta)));
     Reader extra_data(column_of(columns, column_spec(5, ColumnType::Value)));
 
-    // Each actor's op counters, sorted, to find where each change's ops begin.
-    std::vector<std::vector<std::uint64_t>> counters(m_ops.m_actors.size());
-    for (auto const& op : m_ops.m_ops)
-        counters[op.id.actor].push_back(op.id.counter);
-    for (auto& list : counters)
-        std::sort(list.begin(), list.end());
-    std::vector<std::uint64_t> last_max(m_ops.m_actors.size(), 0);
-    std::size_t covered = 0;
-
     auto done = [&] {
         return actor_col.done() && seq_col.done() && max_op_col.done() && time_col.done() && message_col.done()
             && deps_group.done() && deps_index.done() && extra_meta.done() && extra_data.done();
     };
+    std::vector<std::uint64_t> seq_of(m_actors.size(), 0);
+    std::vector<std::uint64_t> last_max(m_actors.size(), 0);
     while (!done()) {
-        if (m_ops.m_changes.size() >= max_rows)
+        if (m_changes.size() >= max_rows)
             return base::error("document: more changes than the chunk can hold");
         CRDT_TRY(actor, actor_col.next());
         CRDT_TRY(seq, seq_col.next());
@@ -271,30 +275,80 @@ base::Result<void> DocumentLoader::read_changes(ColumnSet const& columns, std::s
         meta.max_op = static_cast<std::uint64_t>(**max_op);
         meta.time = time->value_or(0);
         meta.message = std::move(*message);
-        if (dep_count->value_or(0) > m_ops.m_changes.size())
+        if (dep_count->value_or(0) > m_changes.size())
             return base::error("document: too many dependencies");
         for (std::uint64_t i = 0; i < dep_count->value_or(0); ++i) {
             CRDT_TRY(dep, deps_index.next());
-            if (!*dep || **dep < 0 || static_cast<std::uint64_t>(**dep) >= m_ops.m_changes.size())
+            if (!*dep || **dep < 0 || static_cast<std::uint64_t>(**dep) >= m_changes.size())
                 return base::error("document: dependency on an unknown change");
             meta.deps.push_back(static_cast<std::uint32_t>(**dep));
         }
         CRDT_TRY(meta_value, extra_meta.next());
         CRDT_TRY(extra, extra_data.bytes(meta_value->value_or(0) >> 4));
         meta.extra.assign(extra->begin(), extra->end());
-        if (meta.seq != m_ops.m_actor_changes[meta.actor].size() + 1 || meta.max_op < last_max[meta.actor])
+        auto& seq_count = seq_of[**actor];
+        if (meta.seq != ++seq_count || meta.max_op < last_max[**actor])
             return base::error("document: changes out of order");
-        auto const& list = counters[meta.actor];
-        auto first = std::upper_bound(list.begin(), list.end(), last_max[meta.actor]);
-        auto last = std::upper_bound(list.begin(), list.end(), meta.max_op);
-        meta.start_op = first == last ? meta.max_op + 1 : *first;
-        covered += static_cast<std::size_t>(last - first);
-        last_max[meta.actor] = meta.max_op;
+        last_max[**actor] = meta.max_op;
+        m_changes.push_back(std::move(meta));
+    }
+    m_op_budget = 0;
+    for (auto max : last_max)
+        m_op_budget += max;
+    return {};
+}
+
+// Gives every op to its change (the first of its actor's changes whose maxOp is not
+// below the op's counter), then hashes the changes in order.
+base::Result<void> DocumentLoader::attach_ops()
+{
+    auto const& ops = m_ops.m_ops;
+    std::vector<std::vector<std::pair<std::uint64_t, std::uint32_t>>> by_actor(m_ops.m_actors.size());
+    for (std::uint32_t i = 0; i < m_changes.size(); ++i)
+        by_actor[m_changes[i].actor].emplace_back(m_changes[i].max_op, i);
+    std::vector<std::uint32_t> owner(ops.size());
+    std::vector<std::uint32_t> count(m_changes.size() + 1, 0);
+    for (std::uint32_t i = 0; i < ops.size(); ++i) {
+        auto const& list = by_actor[ops[i].id.actor];
+        auto found = std::lower_bound(list.begin(), list.end(), std::pair{ ops[i].id.counter, std::uint32_t(0) });
+        if (found == list.end())
+            return base::error("document: operations that belong to no change");
+        owner[i] = found->second;
+        ++count[found->second + 1];
+    }
+    for (std::size_t k = 0; k < m_changes.size(); ++k)
+        count[k + 1] += count[k];
+    auto& list = m_ops.m_change_ops;
+    list.assign(ops.size(), 0);
+    {
+        auto fill = count;
+        for (std::uint32_t i = 0; i < ops.size(); ++i)
+            list[fill[owner[i]]++] = i;
+    }
+    for (std::uint32_t k = 0; k < m_changes.size(); ++k) {
+        auto& meta = m_changes[k];
+        meta.ops_begin = count[k];
+        meta.ops_count = count[k + 1] - count[k];
+        auto first = list.begin() + meta.ops_begin;
+        auto last = first + meta.ops_count;
+        // Doc order interleaves a change's ops; the change lists them by counter.
+        bool sorted = std::is_sorted(first, last, [&](auto a, auto b) { return ops[a].id.counter < ops[b].id.counter; });
+        if (!sorted) {
+            std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+            keyed.reserve(meta.ops_count);
+            for (auto it = first; it != last; ++it)
+                keyed.emplace_back(ops[*it].id.counter, *it);
+            std::sort(keyed.begin(), keyed.end());
+            for (std::size_t j = 0; j < keyed.size(); ++j)
+                first[static_cast<std::ptrdiff_t>(j)] = keyed[j].second;
+        }
+        meta.start_op = meta.ops_count == 0 ? meta.max_op + 1 : ops[*first].id.counter;
+        if (meta.seq != m_ops.m_actor_changes[meta.actor].size() + 1)
+            return base::error("document: changes out of order");
         meta.hash = chunk_hash(ChunkType::Change, m_ops.encode_change_body(meta));
         m_ops.add_change(std::move(meta));
     }
-    if (covered != m_ops.m_ops.size())
-        return base::error("document: operations that belong to no change");
+    m_changes = {};
     return {};
 }
 

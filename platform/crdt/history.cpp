@@ -40,6 +40,10 @@ void OpSet::commit(std::optional<std::string> message, std::optional<std::int64_
     meta.seq = m_actor_changes[m_local_actor].size() + 1;
     meta.start_op = m_pending_start;
     meta.max_op = m_max_op;
+    meta.ops_begin = static_cast<std::uint32_t>(m_change_ops.size());
+    meta.ops_count = static_cast<std::uint32_t>(m_ops.size() - m_pending_first);
+    for (auto index = m_pending_first; index < m_ops.size(); ++index)
+        m_change_ops.push_back(index);
     // Seconds since the epoch, as the npm package writes it.
     meta.time = time.value_or(static_cast<std::int64_t>(std::time(nullptr)));
     meta.message = std::move(message);
@@ -102,9 +106,8 @@ std::vector<std::uint8_t> OpSet::encode_change_body(ChangeMeta const& meta) cons
         }
     };
     auto for_each_op = [&](auto&& f) {
-        for (auto counter = meta.start_op; counter <= meta.max_op; ++counter)
-            if (auto index = m_op_index.find({ counter, meta.actor }); index != none)
-                f(index);
+        for (auto i = meta.ops_begin; i < meta.ops_begin + meta.ops_count; ++i)
+            f(m_change_ops[i]);
     };
     for_each_op([&](std::uint32_t index) {
         auto const& op = m_ops[index];
@@ -296,6 +299,7 @@ base::Result<void> OpSet::apply_now(ChangeData const& change, ChangeHash const& 
     auto resolve = [&](OpRef ref) { return m_op_index.find({ ref.counter, actor_map[ref.actor] }); };
 
     std::vector<std::uint32_t> preds;
+    auto const ops_begin = static_cast<std::uint32_t>(m_change_ops.size());
     for (std::size_t row = 0; row < change.ops.size(); ++row) {
         auto const& in = change.ops[row];
         Op op;
@@ -311,6 +315,7 @@ base::Result<void> OpSet::apply_now(ChangeData const& change, ChangeHash const& 
             preds.push_back(resolve(pred));
         std::sort(preds.begin(), preds.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
         auto index = integrate(op, preds);
+        m_change_ops.push_back(index);
         if (in.mark_name)
             m_mark_names.emplace(index, *in.mark_name);
     }
@@ -320,6 +325,8 @@ base::Result<void> OpSet::apply_now(ChangeData const& change, ChangeHash const& 
     meta.seq = change.seq;
     meta.start_op = change.start_op;
     meta.max_op = change.start_op + change.ops.size() - 1;
+    meta.ops_begin = ops_begin;
+    meta.ops_count = static_cast<std::uint32_t>(change.ops.size());
     meta.time = change.time;
     meta.message = change.message;
     meta.extra = change.extra;

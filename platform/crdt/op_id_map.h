@@ -44,6 +44,12 @@ public:
 
     std::size_t size() const { return m_size; }
 
+    void reserve(std::size_t count)
+    {
+        while ((count + 1) * 10 > m_slots.size() * 7)
+            grow();
+    }
+
 private:
     struct Slot {
         std::uint64_t counter = 0;

@@ -332,8 +332,10 @@ std::uint32_t OpSet::local_op(std::uint32_t object, std::uint32_t key, bool inse
 {
     if (m_local_actor == none)
         m_local_actor = intern_actor(m_actor);
-    if (m_pending_ops == 0)
+    if (m_pending_ops == 0) {
         m_pending_start = m_max_op + 1;
+        m_pending_first = static_cast<std::uint32_t>(m_ops.size());
+    }
     Op op;
     op.id = { m_max_op + 1, m_local_actor };
     op.obj = object;

@@ -41,6 +41,9 @@ struct ChangeMeta {
     std::vector<std::uint8_t> extra;
     // The received bytes, kept only when re-encoding would not reproduce them.
     std::vector<std::uint8_t> original;
+    // This change's ops, in counter order: m_change_ops[ops_begin, ops_begin + ops_count).
+    std::uint32_t ops_begin = 0;
+    std::uint32_t ops_count = 0;
 };
 
 class OpSet {
@@ -131,6 +134,7 @@ private:
     std::unordered_map<ChangeHash, std::uint32_t> m_change_lookup;
     std::vector<std::vector<std::uint32_t>> m_actor_changes; // by actor, then seq - 1
     std::vector<std::uint32_t> m_heads;
+    std::vector<std::uint32_t> m_change_ops;
     struct Queued {
         ChangeData change;
         ChangeHash hash;
@@ -139,6 +143,7 @@ private:
     std::vector<Queued> m_queue;
     std::size_t m_saved_changes = 0;
     std::uint64_t m_pending_start = 0;
+    std::uint32_t m_pending_first = 0; // op index of the first pending op
     std::size_t m_pending_ops = 0;
 };
 
