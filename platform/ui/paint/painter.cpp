@@ -86,8 +86,7 @@ void Painter::scrim(double strength)
 
 Size Painter::text(std::string_view text, Point origin, TextStyle const& style)
 {
-    m_text.draw(m_cr, text, origin, style);
-    return m_text.measure(text, style);
+    return m_text.draw(m_cr, text, origin, style);
 }
 
 void Painter::text_centered(std::string_view text, Rect const& r, TextStyle style)

@@ -1,5 +1,6 @@
 #include "ui/text/text_renderer.h"
 
+#include "ui/paint/painter.h"
 #include "ui/text/rich_text.h"
 
 #include <pango/pangocairo.h>
@@ -9,8 +10,6 @@
 namespace orvo_ui {
 
 namespace {
-
-void set_source(cairo_t* cr, Color const& c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
 PangoAlignment pango_alignment(TextAlign align)
 {
@@ -134,7 +133,7 @@ double TextRenderer::baseline(std::string_view text, TextStyle const& style)
     return pango_units_to_double(pango_layout_get_baseline(layout_for(text, style)));
 }
 
-void TextRenderer::draw(cairo_t* cr, std::string_view text, Point origin, TextStyle const& style)
+Size TextRenderer::draw(cairo_t* cr, std::string_view text, Point origin, TextStyle const& style)
 {
     auto layout = shaped(text, style);
     cairo_save(cr);
@@ -142,6 +141,19 @@ void TextRenderer::draw(cairo_t* cr, std::string_view text, Point origin, TextSt
     cairo_move_to(cr, origin.x, origin.y);
     pango_cairo_show_layout(cr, layout.get());
     cairo_restore(cr);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    return {pango_units_to_double(logical.width), pango_units_to_double(logical.height)};
+}
+
+Size TextRenderer::draw(Painter& painter, std::string_view text, Point origin, TextStyle const& style)
+{
+    return draw(painter.cairo(), text, origin, style);
+}
+
+void TextRenderer::draw_rich(Painter& painter, richtext::RichTextLayout const& layout, Point origin)
+{
+    draw_rich(painter.cairo(), layout, origin);
 }
 
 void TextRenderer::draw_rich(cairo_t* cr, richtext::RichTextLayout const& rich, Point origin)

@@ -21,6 +21,8 @@
 
 namespace orvo_ui {
 
+class Painter;
+
 namespace richtext {
 class RichTextLayout;
 }
@@ -43,9 +45,12 @@ public:
     // Distance from the top of the text's box to its first baseline.
     double baseline(std::string_view text, TextStyle const& style);
 
-    // Draws with the top-left corner of the text's box at `origin`.
-    void draw(cairo_t* cr, std::string_view text, Point origin, TextStyle const& style);
+    // Draws with the top-left corner of the text's box at `origin`; answers the box's size.
+    Size draw(cairo_t* cr, std::string_view text, Point origin, TextStyle const& style);
+    Size draw(Painter& painter, std::string_view text, Point origin, TextStyle const& style);
+    // Paints the spans' highlight backgrounds, then the text.
     void draw_rich(cairo_t* cr, richtext::RichTextLayout const& layout, Point origin);
+    void draw_rich(Painter& painter, richtext::RichTextLayout const& layout, Point origin);
 
     // The cached layout for this text and style; valid until the next call that
     // shapes text. For hit-testing and caret geometry.
