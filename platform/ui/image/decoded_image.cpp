@@ -91,4 +91,20 @@ base::Result<DecodedImage> decode_image(std::span<std::uint8_t const> bytes)
     return result;
 }
 
+base::Result<std::vector<std::uint8_t>> encode_png(cairo_surface_t* surface)
+{
+    if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
+        return base::error("cannot encode an invalid surface as PNG");
+    std::vector<std::uint8_t> out;
+    auto append = [](void* closure, unsigned char const* data, unsigned int length) {
+        auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
+        bytes->insert(bytes->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_status_t status = cairo_surface_write_to_png_stream(surface, append, &out);
+    if (status != CAIRO_STATUS_SUCCESS)
+        return base::error(std::string("cannot encode PNG: ") + cairo_status_to_string(status));
+    return out;
+}
+
 } // namespace orvo_ui::image_store

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace orvo_ui::image_store {
 
@@ -26,5 +27,9 @@ struct DecodedImage {
 // Decodes PNG, JPEG, GIF (first frame), BMP, WebP and the other gdk-pixbuf
 // formats; the embedded orientation is applied. Safe on any thread.
 base::Result<DecodedImage> decode_image(std::span<std::uint8_t const> bytes);
+
+// PNG bytes of a Cairo image surface, for loaders that paint their pictures
+// (procedural demo images) and hand them to the store like any other source.
+base::Result<std::vector<std::uint8_t>> encode_png(cairo_surface_t* surface);
 
 } // namespace orvo_ui::image_store
