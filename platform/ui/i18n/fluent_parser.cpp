@@ -182,76 +182,105 @@ base::Result<EmbeddedCatalog::Pattern> parse_pattern(std::string_view value)
     return out;
 }
 
+namespace {
+
+// Reads the catalog line by line. An entry's value continues over the indented
+// lines that follow it; ".name = value" lines attach attributes to the message.
+class FluentReader {
+public:
+    void line(std::size_t number, std::string_view text)
+    {
+        bool indented = !text.empty() && text.front() == ' ';
+        if (trim(text).empty() || indented)
+            return indented_line(number, text);
+        finish();
+        m_message.clear();
+        m_in_junk = false;
+        if (text.front() == '#')
+            return;
+        auto eq = text.find('=');
+        std::string_view key = eq == std::string_view::npos ? "" : trim(text.substr(0, eq));
+        bool term = !key.empty() && key.front() == '-';
+        if (!is_identifier(term ? key.substr(1) : key)) {
+            error(number, "expected 'key = value'");
+            m_in_junk = true;
+            return;
+        }
+        m_message = std::string(key);
+        m_pending = PendingEntry {m_message, number, std::string(text.substr(eq + 1)), {}};
+    }
+
+    ParsedCatalog finish_all()
+    {
+        finish();
+        return std::move(m_out);
+    }
+
+private:
+    void indented_line(std::size_t number, std::string_view text)
+    {
+        if (m_in_junk)
+            return;
+        std::string_view body = trim(text);
+        if (body.empty() || body.front() != '.' || m_message.empty()) {
+            if (m_pending)
+                m_pending->continuation.emplace_back(text);
+            return;
+        }
+        finish();
+        auto eq = body.find('=');
+        std::string_view attribute = eq == std::string_view::npos ? "" : trim(body.substr(1, eq - 1));
+        if (!is_identifier(attribute))
+            return error(number, "expected '.attribute = value'");
+        m_pending = PendingEntry {m_message + "." + std::string(attribute), number, std::string(body.substr(eq + 1)), {}};
+    }
+
+    void finish()
+    {
+        if (!m_pending)
+            return;
+        std::string value = join_value(*m_pending);
+        // A message may have attributes only; an attribute or term needs a value.
+        if (value.empty()) {
+            if (m_pending->key != m_message)
+                error(m_pending->line, m_pending->key + " has no value");
+        } else if (auto pattern = parse_pattern(value)) {
+            m_out.entries.push_back({m_pending->key, std::move(pattern.value())});
+        } else {
+            error(m_pending->line, pattern.error());
+        }
+        m_pending.reset();
+    }
+
+    void error(std::size_t number, std::string const& reason)
+    {
+        m_out.errors.push_back("line " + std::to_string(number) + ": " + reason);
+    }
+
+    ParsedCatalog m_out;
+    std::optional<PendingEntry> m_pending;
+    std::string m_message; // the current message, owner of ".attribute" lines
+    bool m_in_junk = false;
+};
+
+} // namespace
+
 ParsedCatalog parse_fluent(std::string_view source)
 {
-    ParsedCatalog out;
-    std::optional<PendingEntry> pending;
-    std::string message; // the current message, owner of ".attribute" lines
-    bool in_junk = false;
-
-    auto finish = [&] {
-        if (!pending)
-            return;
-        std::string value = join_value(*pending);
-        bool is_message_value = pending->key == message;
-        if (value.empty()) {
-            if (!is_message_value)
-                out.errors.push_back("line " + std::to_string(pending->line) + ": " + pending->key + " has no value");
-        } else if (auto pattern = parse_pattern(value)) {
-            out.entries.push_back({pending->key, std::move(pattern.value())});
-        } else {
-            out.errors.push_back("line " + std::to_string(pending->line) + ": " + pattern.error());
-        }
-        pending.reset();
-    };
-
-    std::size_t line_number = 0;
+    FluentReader reader;
+    std::size_t number = 0;
     std::size_t start = 0;
     while (start <= source.size()) {
         std::size_t end = source.find('\n', start);
         if (end == std::string_view::npos)
             end = source.size();
         std::string_view line = source.substr(start, end - start);
-        start = end + 1;
-        ++line_number;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-
-        bool indented = !line.empty() && line.front() == ' ';
-        if (trim(line).empty() || indented) {
-            std::string_view body = trim(line);
-            if (!body.empty() && body.front() == '.' && !message.empty() && !in_junk) {
-                finish();
-                auto eq = body.find('=');
-                std::string_view attribute = eq == std::string_view::npos ? "" : trim(body.substr(1, eq - 1));
-                if (!is_identifier(attribute)) {
-                    out.errors.push_back("line " + std::to_string(line_number) + ": expected '.attribute = value'");
-                    continue;
-                }
-                pending = PendingEntry {message + "." + std::string(attribute), line_number, std::string(body.substr(eq + 1)), {}};
-            } else if (pending && !in_junk) {
-                pending->continuation.emplace_back(line);
-            }
-            continue;
-        }
-        finish();
-        message.clear();
-        in_junk = false;
-        if (line.front() == '#')
-            continue;
-        auto eq = line.find('=');
-        std::string_view key = eq == std::string_view::npos ? "" : trim(line.substr(0, eq));
-        bool term = !key.empty() && key.front() == '-';
-        if (!is_identifier(term ? key.substr(1) : key)) {
-            out.errors.push_back("line " + std::to_string(line_number) + ": expected 'key = value'");
-            in_junk = true;
-            continue;
-        }
-        message = std::string(key);
-        pending = PendingEntry {message, line_number, std::string(line.substr(eq + 1)), {}};
+        reader.line(++number, line);
+        start = end + 1;
     }
-    finish();
-    return out;
+    return reader.finish_all();
 }
 
 } // namespace orvo_ui::i18n
