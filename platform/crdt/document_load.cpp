@@ -308,6 +308,7 @@ base::Result<void> DocumentLoader::attach_ops()
         by_actor[m_changes[i].actor].emplace_back(m_changes[i].max_op, i);
     std::vector<std::uint32_t> owner(ops.size());
     std::vector<std::uint32_t> count(m_changes.size() + 1, 0);
+    std::vector<std::uint64_t> lowest(m_changes.size(), UINT64_MAX);
     for (std::uint32_t i = 0; i < ops.size(); ++i) {
         auto const& list = by_actor[ops[i].id.actor];
         auto found = std::lower_bound(list.begin(), list.end(), std::pair{ ops[i].id.counter, std::uint32_t(0) });
@@ -315,12 +316,21 @@ base::Result<void> DocumentLoader::attach_ops()
             return base::error("document: operations that belong to no change");
         owner[i] = found->second;
         ++count[found->second + 1];
+        lowest[found->second] = std::min(lowest[found->second], ops[i].id.counter);
     }
     for (std::size_t k = 0; k < m_changes.size(); ++k)
         count[k + 1] += count[k];
+    // A well-formed change numbers its ops lowest..maxOp without gaps, so each op's
+    // slot follows from its counter; anything else is sorted below.
     auto& list = m_ops.m_change_ops;
-    list.assign(ops.size(), 0);
-    {
+    list.assign(ops.size(), none);
+    for (std::uint32_t i = 0; i < ops.size(); ++i) {
+        auto k = owner[i];
+        auto slot = ops[i].id.counter - lowest[k];
+        if (slot < count[k + 1] - count[k] && list[count[k] + slot] == none)
+            list[count[k] + slot] = i;
+    }
+    if (std::find(list.begin(), list.end(), none) != list.end()) {
         auto fill = count;
         for (std::uint32_t i = 0; i < ops.size(); ++i)
             list[fill[owner[i]]++] = i;

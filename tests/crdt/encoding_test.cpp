@@ -68,7 +68,8 @@ TEST(Leb128, RejectsOverlongTruncatedAndOversizedForms)
         Reader reader(input);
         EXPECT_FALSE(reader.sleb());
     }
-    Reader short_reader(bytes({ 0x05, 0x01 }));
+    auto short_input = bytes({ 0x05, 0x01 });
+    Reader short_reader(short_input);
     EXPECT_FALSE(short_reader.prefixed());
 }
 
