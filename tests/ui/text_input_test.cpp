@@ -295,3 +295,23 @@ TEST(TextInput, WrapsAndKeepsTheCaretInView)
     EXPECT_GT(f.input.caret(), 0u);
     EXPECT_LT(f.input.caret(), 30u);
 }
+
+TEST(TextInput, SingleLineScrollsSidewaysToTheCaret)
+{
+    Fixture f("");
+    f.input.set_multiline(false);
+    f.input.set_text("a-rather-long-channel-name-that-does-not-fit-in-the-rename-field");
+    Rect field {20, 10, 120, 24};
+    draw(f.input, field);
+    EXPECT_GT(f.input.scroll_offset(), 0);
+    Rect caret = f.input.caret_rect();
+    EXPECT_GE(caret.left(), field.left());
+    EXPECT_LE(caret.right(), field.right() + 0.5);
+    // Shift+click extends the selection from the caret to the click.
+    PointerDown shift_click {{field.left() + 1, 20}};
+    shift_click.modifiers.shift = true;
+    f.input.handle_event(shift_click);
+    f.input.handle_event(PointerUp {{field.left() + 1, 20}});
+    EXPECT_GT(f.input.selected_text().size(), 10u);
+    EXPECT_EQ(f.input.selection().second, f.input.text().size());
+}
