@@ -21,35 +21,45 @@ std::uint64_t unsigned_or_zero(crdt::Document const& doc, crdt::ObjId const& obj
     return static_cast<std::uint64_t>(std::max<std::int64_t>(0, doc::read_integer(doc, obj, key).value_or(0)));
 }
 
+void note(ObjectIds* nested, crdt::ObjId const& id)
+{
+    if (nested)
+        nested->push_back(id);
+}
+
 // Calls visit(entry) for every map element of the list `key` of `message`.
 template <class Visit>
-void for_each_map_in(crdt::Document const& doc, crdt::ObjId const& message, std::string_view key, Visit visit)
+void for_each_map_in(crdt::Document const& doc, crdt::ObjId const& message, std::string_view key, ObjectIds* nested,
+                     Visit visit)
 {
     auto const list = doc::read_list(doc, message, key);
     if (!list)
         return;
+    note(nested, *list);
     auto const count = doc.length(*list);
     for (std::size_t index = 0; index < count; ++index) {
-        if (auto const entry = doc::read_map(doc, *list, index))
+        if (auto const entry = doc::read_map(doc, *list, index)) {
+            note(nested, *entry);
             visit(*entry);
+        }
     }
 }
 
 } // namespace
 
-std::vector<HistoryEntry> read_history(crdt::Document const& doc, crdt::ObjId const& message)
+std::vector<HistoryEntry> read_history(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
 {
     std::vector<HistoryEntry> history;
-    for_each_map_in(doc, message, "history", [&](crdt::ObjId const& entry) {
+    for_each_map_in(doc, message, "history", nested, [&](crdt::ObjId const& entry) {
         history.push_back({doc::read_integer(doc, entry, "ts").value_or(0), string_or_empty(doc, entry, "text")});
     });
     return history;
 }
 
-std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, crdt::ObjId const& message)
+std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
 {
     std::vector<ReactionGroup> groups;
-    for_each_map_in(doc, message, "reactions", [&](crdt::ObjId const& entry) {
+    for_each_map_in(doc, message, "reactions", nested, [&](crdt::ObjId const& entry) {
         auto emoji = string_or_empty(doc, entry, "emoji");
         if (emoji.empty())
             return;
@@ -66,10 +76,10 @@ std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, crdt::ObjId
     return groups;
 }
 
-std::vector<Mention> read_mentions(crdt::Document const& doc, crdt::ObjId const& message)
+std::vector<Mention> read_mentions(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
 {
     std::vector<Mention> mentions;
-    for_each_map_in(doc, message, "mentions", [&](crdt::ObjId const& entry) {
+    for_each_map_in(doc, message, "mentions", nested, [&](crdt::ObjId const& entry) {
         auto user = string_or_empty(doc, entry, "user");
         if (user.empty())
             return;
@@ -83,11 +93,12 @@ std::vector<Mention> read_mentions(crdt::Document const& doc, crdt::ObjId const&
     return mentions;
 }
 
-std::optional<Attachment> read_attachment(crdt::Document const& doc, crdt::ObjId const& message)
+std::optional<Attachment> read_attachment(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
 {
     auto const map = doc::read_map(doc, message, "attachment");
     if (!map)
         return std::nullopt;
+    note(nested, *map);
     // Older documents keep demo references under "path".
     auto blob = string_or_empty(doc, *map, "blob");
     if (blob.empty())
@@ -116,6 +127,22 @@ std::optional<ResourceRef> read_reference(crdt::Document const& doc, crdt::ObjId
     if (!reference)
         return std::nullopt;
     return std::move(*reference);
+}
+
+void collect_work_objects(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds& nested)
+{
+    auto const work = doc::read_map(doc, message, "work");
+    if (!work)
+        return;
+    nested.push_back(*work);
+    auto const trace = doc::read_map(doc, *work, "trace");
+    if (!trace)
+        return;
+    nested.push_back(*trace);
+    for (auto const& key : doc.keys(*trace)) {
+        if (auto const entry = doc::read_map(doc, *trace, key))
+            nested.push_back(*entry);
+    }
 }
 
 } // namespace chat

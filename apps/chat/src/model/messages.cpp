@@ -27,24 +27,33 @@ void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::st
 
 } // namespace
 
-Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel)
+Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel,
+                     std::vector<crdt::ObjId>* nested)
 {
     auto parent = doc::read_string(doc, message, "parent");
     if (parent && parent->empty())
         parent.reset();
+    std::string text;
+    if (auto const text_object = doc::read_text_object(doc, message, "text")) {
+        text = doc.text(*text_object).value_or(std::string());
+        if (nested)
+            nested->push_back(*text_object);
+    }
+    if (nested)
+        collect_work_objects(doc, message, *nested);
     return Message{
         .id = doc::read_string(doc, message, "id").value_or(std::string()),
         .channel = std::string(channel),
         .parent = std::move(parent),
         .author = doc::read_string(doc, message, "author").value_or(std::string()),
         .ts = doc::read_integer(doc, message, "ts").value_or(0),
-        .text = doc::read_text(doc, message, "text").value_or(std::string()),
+        .text = std::move(text),
         .edited = doc::read_boolean(doc, message, "edited").value_or(false),
-        .history = read_history(doc, message),
-        .reactions = read_reactions(doc, message),
-        .mentions = read_mentions(doc, message),
+        .history = read_history(doc, message, nested),
+        .reactions = read_reactions(doc, message, nested),
+        .mentions = read_mentions(doc, message, nested),
         .reference = read_reference(doc, message),
-        .attachment = read_attachment(doc, message),
+        .attachment = read_attachment(doc, message, nested),
         .work = doc::message_agent_work(doc, message),
         .pinned = doc::read_boolean(doc, message, "pinned").value_or(false),
     };

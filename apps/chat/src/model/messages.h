@@ -17,7 +17,9 @@ std::vector<Message> channel_messages(crdt::Document const&, std::string_view ch
 // Every message of the given channels, channel after channel.
 std::vector<Message> all_messages(crdt::Document const&, std::vector<Channel> const& channels);
 
-// One message map of `channel`'s list.
-Message read_message(crdt::Document const&, crdt::ObjId const& message, std::string_view channel);
+// One message map of `channel`'s list. When `nested` is given, the ids of the
+// objects inside the message that the projection read are added to it.
+Message read_message(crdt::Document const&, crdt::ObjId const& message, std::string_view channel,
+                     std::vector<crdt::ObjId>* nested = nullptr);
 
 } // namespace chat

@@ -1,0 +1,172 @@
+#include "model/message_cache.h"
+
+#include <algorithm>
+
+#include "crdt/change.h"
+#include "crdt/chunk.h"
+#include "doc/read.h"
+#include "model/messages.h"
+
+namespace chat {
+namespace {
+
+std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_view channel)
+{
+    auto const messages = doc::read_map(doc, crdt::Document::root(), "messages");
+    if (!messages)
+        return std::nullopt;
+    return doc::read_list(doc, *messages, channel);
+}
+
+std::int64_t count_top_level(std::vector<Message> const& messages)
+{
+    return std::count_if(messages.begin(), messages.end(), [](Message const& m) { return !m.parent; });
+}
+
+} // namespace
+
+MessageCache::ObjectKey MessageCache::key_of(crdt::ObjId const& id)
+{
+    if (id.is_root())
+        return {};
+    auto const [actor, added] = m_actors.try_emplace(id.actor(), static_cast<std::uint32_t>(m_actors.size()));
+    return {id.counter(), actor->second};
+}
+
+// The objects the changes after `heads` operate on; nothing when the changes
+// cannot be read back, in which case everything must be read again.
+std::optional<MessageCache::KeySet> MessageCache::touched_since(crdt::Document& doc,
+                                                                std::vector<crdt::ChangeHash> const& heads)
+{
+    KeySet touched;
+    for (auto const& bytes : doc.get_changes(heads)) {
+        auto chunks = crdt::read_chunks(bytes);
+        if (!chunks)
+            return std::nullopt;
+        for (auto const& chunk : *chunks) {
+            auto change = crdt::decode_change(chunk.contents);
+            if (!change)
+                return std::nullopt;
+            for (auto const& op : change->ops) {
+                if (op.obj.counter == 0)
+                    continue; // the root holds no message
+                if (op.obj.actor >= change->actors.size())
+                    return std::nullopt;
+                touched.insert(key_of(crdt::ObjId(op.obj.counter, change->actors[op.obj.actor])));
+            }
+        }
+    }
+    return touched;
+}
+
+Message MessageCache::project(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel,
+                              ObjectKey key)
+{
+    std::vector<crdt::ObjId> nested;
+    auto projected = read_message(doc, message, channel, &nested);
+    m_owner[key] = key;
+    for (auto const& id : nested)
+        m_owner[key_of(id)] = key;
+    return projected;
+}
+
+// Reads the list again, keeping every cached message that is not dirty; with
+// no dirty set every message is read.
+void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel, ChannelMessages& entry,
+                             KeySet const* dirty)
+{
+    std::unordered_map<ObjectKey, std::size_t, ObjectKeyHash> previous;
+    if (dirty) {
+        previous.reserve(entry.keys.size());
+        for (std::size_t index = 0; index < entry.keys.size(); ++index)
+            previous.emplace(entry.keys[index], index);
+    }
+    ChannelMessages next{.list = entry.list};
+    if (next.list) {
+        auto const count = doc.length(*next.list);
+        next.keys.reserve(count);
+        next.messages.reserve(count);
+        for (std::size_t index = 0; index < count; ++index) {
+            auto const message = doc::read_map(doc, *next.list, index);
+            if (!message)
+                continue;
+            auto const key = key_of(*message);
+            auto const cached = previous.find(key);
+            if (cached != previous.end() && !dirty->contains(key))
+                next.messages.push_back(std::move(entry.messages[cached->second]));
+            else
+                next.messages.push_back(project(doc, *message, channel, key));
+            next.keys.push_back(key);
+        }
+    }
+    next.top_level = count_top_level(next.messages);
+    entry = std::move(next);
+}
+
+void MessageCache::reread_dirty(crdt::Document const& doc, std::string_view channel, ChannelMessages& entry,
+                                KeySet const& dirty)
+{
+    bool changed = false;
+    for (std::size_t index = 0; index < entry.keys.size(); ++index) {
+        if (!dirty.contains(entry.keys[index]))
+            continue;
+        auto const message = doc::read_map(doc, *entry.list, index);
+        if (message && key_of(*message) == entry.keys[index]) {
+            entry.messages[index] = project(doc, *message, channel, entry.keys[index]);
+            changed = true;
+        }
+    }
+    if (changed)
+        entry.top_level = count_top_level(entry.messages);
+}
+
+void MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& channels)
+{
+    auto heads = doc.heads();
+    std::optional<KeySet> touched;
+    if (m_primed)
+        touched = heads == m_heads ? KeySet{} : touched_since(doc, m_heads);
+    m_heads = std::move(heads);
+    m_primed = true;
+
+    KeySet dirty;
+    if (touched) {
+        for (auto const& key : *touched) {
+            if (auto const owner = m_owner.find(key); owner != m_owner.end())
+                dirty.insert(owner->second);
+        }
+    }
+    std::unordered_map<std::string, ChannelMessages> next;
+    next.reserve(channels.size());
+    for (auto const& channel : channels) {
+        auto node = m_channels.extract(channel.id);
+        ChannelMessages entry = node.empty() ? ChannelMessages{} : std::move(node.mapped());
+        auto list = message_list(doc, channel.id);
+        bool const list_changed = !touched || node.empty() || list != entry.list ||
+                                  (list && touched->contains(key_of(*list)));
+        if (list_changed) {
+            entry.list = std::move(list);
+            walk_list(doc, channel.id, entry, touched ? &dirty : nullptr);
+        } else if (!dirty.empty()) {
+            reread_dirty(doc, channel.id, entry, dirty);
+        }
+        next.insert_or_assign(channel.id, std::move(entry));
+    }
+    m_channels = std::move(next);
+}
+
+std::span<Message const> MessageCache::messages(std::string_view channel) const
+{
+    auto const found = m_channels.find(std::string(channel));
+    if (found == m_channels.end())
+        return {};
+    return found->second.messages;
+}
+
+std::int64_t MessageCache::top_level_count(std::string_view channel) const
+{
+    auto const found = m_channels.find(std::string(channel));
+    return found == m_channels.end() ? 0 : found->second.top_level;
+}
+
+} // namespace chat

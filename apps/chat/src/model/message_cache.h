@@ -1,0 +1,72 @@
+#pragma once
+
+// Projected messages kept between frames. Projecting every message costs
+// about a dozen document reads each, far too much to repeat every frame for
+// a large document, so refresh re-reads only what the document's new changes
+// touched: a message whose map, or any object inside it, an operation
+// targeted, and a channel's list when elements were inserted or deleted.
+// What it holds always equals what channel_messages would read now.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "crdt/document.h"
+#include "model/records.h"
+
+namespace chat {
+
+class MessageCache {
+public:
+    // Brings the messages of `channels` up to date; other channels are dropped.
+    // Reads the document's heads, which commits its open transaction.
+    void refresh(crdt::Document&, std::vector<Channel> const& channels);
+
+    // In list order; empty for a channel that refresh was not given.
+    std::span<Message const> messages(std::string_view channel) const;
+    // The channel's messages without a parent.
+    std::int64_t top_level_count(std::string_view channel) const;
+
+    // Objects are named by op id; actors are interned to keep keys small.
+    struct ObjectKey {
+        std::uint64_t counter = 0;
+        std::uint32_t actor = 0;
+        bool operator==(ObjectKey const&) const = default;
+    };
+    struct ObjectKeyHash {
+        std::size_t operator()(ObjectKey const& key) const noexcept
+        {
+            return std::hash<std::uint64_t>{}(key.counter * 0x9e3779b97f4a7c15ull ^ key.actor);
+        }
+    };
+    using KeySet = std::unordered_set<ObjectKey, ObjectKeyHash>;
+
+private:
+    struct ChannelMessages {
+        std::optional<crdt::ObjId> list;
+        std::vector<ObjectKey> keys; // of the message maps, parallel to messages
+        std::vector<Message> messages;
+        std::int64_t top_level = 0;
+    };
+
+    ObjectKey key_of(crdt::ObjId const&);
+    std::optional<KeySet> touched_since(crdt::Document&, std::vector<crdt::ChangeHash> const& heads);
+    Message project(crdt::Document const&, crdt::ObjId const& message, std::string_view channel, ObjectKey key);
+    void walk_list(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const* dirty);
+    void reread_dirty(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
+
+    bool m_primed = false;
+    std::vector<crdt::ChangeHash> m_heads;
+    std::unordered_map<crdt::ActorId, std::uint32_t> m_actors;
+    std::unordered_map<std::string, ChannelMessages> m_channels;
+    // Message maps and the objects inside them -> the message map. Entries of
+    // messages that were deleted or re-read linger; they only ever name a
+    // message that is gone or that is read again anyway.
+    std::unordered_map<ObjectKey, ObjectKey, ObjectKeyHash> m_owner;
+};
+
+} // namespace chat
