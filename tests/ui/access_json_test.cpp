@@ -91,9 +91,10 @@ TEST(AccessJson, WritesOnlyWhenTheTreeChanges)
 
 TEST(AccessNode, StableKeyDependsOnBothPartsAndTheirBoundary)
 {
-    EXPECT_EQ(AccessNode::key("m_1", "message"), AccessNode::key("m_1", "message"));
-    EXPECT_NE(AccessNode::key("m_1", "message"), AccessNode::key("m_2", "message"));
-    EXPECT_NE(AccessNode::key("m_1", "message"), AccessNode::key("message", "m_1"));
-    EXPECT_NE(AccessNode::key("ab", "c"), AccessNode::key("a", "bc"));
-    EXPECT_NE(AccessNode::key("", ""), 0u);
+    EXPECT_EQ(AccessNode::stable_key_for("m_1", "message"), AccessNode::stable_key_for("m_1", "message"));
+    EXPECT_NE(AccessNode::stable_key_for("m_1", "message"), AccessNode::stable_key_for("m_2", "message"));
+    EXPECT_NE(AccessNode::stable_key_for("m_1", "message"), AccessNode::stable_key_for("message", "m_1"));
+    EXPECT_NE(AccessNode::stable_key_for("ab", "c"), AccessNode::stable_key_for("a", "bc"));
+    EXPECT_NE(AccessNode::stable_key_for("", ""), 0u);
+    EXPECT_EQ(AccessNode::key("chat", "window"), "chat/window");
 }

@@ -14,7 +14,15 @@ void fnv1a(std::uint64_t& hash, std::string_view bytes)
 
 } // namespace
 
-std::uint64_t AccessNode::key(std::string_view first, std::string_view second)
+std::string AccessNode::key(std::string_view scope, std::string_view name)
+{
+    std::string out;
+    out.reserve(scope.size() + name.size() + 1);
+    out.append(scope).append("/").append(name);
+    return out;
+}
+
+std::uint64_t AccessNode::stable_key_for(std::string_view first, std::string_view second)
 {
     std::uint64_t hash = 0xcbf29ce484222325ull;
     for (std::string_view part : {first, second}) {

@@ -49,13 +49,15 @@ struct AccessNode {
     std::string description;
     AccessStates states;
     Rect rect;
-    // Identity that survives reordering and relabelling (0: none); see `key`.
+    // Identity that survives reordering and relabelling (0: none); see `stable_key_for`.
     std::uint64_t stable_key = 0;
     std::vector<AccessNode> children;
 
-    // A stable node key from a pair of strings, e.g. (message id, "message").
+    // A readable node id from a scope and a name: "scope/name".
+    static std::string key(std::string_view scope, std::string_view name);
+    // The stable node key of a pair of strings, e.g. (message id, "message").
     // The pair is hashed with its lengths, so ("ab", "c") and ("a", "bc") differ.
-    static std::uint64_t key(std::string_view first, std::string_view second);
+    static std::uint64_t stable_key_for(std::string_view first, std::string_view second);
 
     AccessNode with_children(std::vector<AccessNode> nodes) &&
     {
