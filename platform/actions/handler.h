@@ -6,7 +6,9 @@
 #include "base/result.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace orvo_actions::executor {
 
@@ -44,5 +46,13 @@ public:
 protected:
     virtual base::Result<void> apply_to(Document& document) = 0;
 };
+
+// A new handler as the base type decoders return, so that a decoder can write
+// `return make_handler<MyHandler>(action);` into a base::Result.
+template <typename Handler, typename... Args>
+std::unique_ptr<ActionHandler> make_handler(Args&&... args)
+{
+    return std::make_unique<Handler>(std::forward<Args>(args)...);
+}
 
 } // namespace orvo_actions::executor

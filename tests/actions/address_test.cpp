@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 using orvo_actions::address::ActionAddress;
@@ -63,4 +64,24 @@ TEST(ActionAddress, RefusesHostileInput)
         ASSERT_FALSE(parsed.has_value()) << c.encoded;
         EXPECT_NE(parsed.error().find(c.error_part), std::string::npos) << c.encoded << " -> " << parsed.error();
     }
+}
+
+TEST(ActionAddress, AnyAcceptedTextEncodesBackToItself)
+{
+    // Pieces chosen to meet every rule: separators, case, controls, bad and good UTF-8.
+    char const* const pieces[] = {"a", "z", "A", "0", ".", ":", "-", "_", " ", "\n", "\x7f", "\xff", "\xc3",
+                                  "\xa9", "\xe2\x82\xac", "\xf0\x9f\x91\x8d", "\xed\xa0\x80", "app.x", "c_1"};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1), length(0, 8);
+    int accepted = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (std::size_t n = length(random); n > 0; --n) text += pieces[pick(random)];
+        auto parsed = ActionAddress::parse(text);
+        if (!parsed) continue;
+        ++accepted;
+        ASSERT_EQ(parsed->encode(), text);
+        ASSERT_FALSE(parsed->kind.empty());
+    }
+    EXPECT_GT(accepted, 100) << "the generator should reach valid addresses too";
 }

@@ -65,7 +65,7 @@ base::Result<std::unique_ptr<executor::ActionHandler>> decode_transfer(std::stri
         Transfer transfer{json.at("from").get<std::string>(), json.at("to").get<std::string>(),
                           json.at("amount").get<long>()};
         if (transfer.amount <= 0) return base::error("amount must be positive");
-        return std::unique_ptr<executor::ActionHandler>(std::make_unique<TransferHandler>(transfer));
+        return executor::make_handler<TransferHandler>(transfer);
     } catch (nlohmann::json::exception const& e) {
         return base::error(e.what());
     }

@@ -45,6 +45,13 @@ TEST(ResourceJson, DescribesResourcesActionsAndChildren)
     EXPECT_EQ(channel["children"][0]["address"], "app.call:c_1");
 }
 
+TEST(ResourceJson, MalformedLabelsStillGiveValidJson)
+{
+    std::vector<Resource> roots{Resource({"app.file", "f"}, "report\xff.pdf")};
+    auto listing = nlohmann::json::parse(describe_json(roots));
+    EXPECT_EQ(listing[0]["label"], "report\xef\xbf\xbd.pdf");
+}
+
 TEST(ResourceJson, InvocationResolvesToTheEncodedAction)
 {
     auto invocation = parse_invocation(R"({"address":"app.channel:c_1","action":"post","arguments":{"value":"hi"}})");

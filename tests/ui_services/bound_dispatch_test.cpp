@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace orvo_ui::bound_dispatch;
@@ -32,14 +33,6 @@ private:
     std::string m_text;
 };
 
-orvo_actions::context::VersionStamp stamp_of(crdt::Document& document, Heads const& heads)
-{
-    orvo_actions::context::VersionStamp stamp;
-    for (auto const& head : heads) stamp.heads.emplace_back(head.bytes.begin(), head.bytes.end());
-    stamp.actor = document.actor().bytes();
-    return stamp;
-}
-
 // An application's dispatch path: ask for a before-token, run the executor with a
 // context, report the applied action and keep the pending report up to date.
 base::Result<void> dispatch_note(crdt::Document& document, std::optional<PendingReport>& pending,
@@ -49,7 +42,7 @@ base::Result<void> dispatch_note(crdt::Document& document, std::optional<Pending
     EncodedAction typed{"notes.put", R"({"key":")" + key + R"("})"};
     auto token = typed_action_before(document);
     Heads before = token ? token->heads : document.heads();
-    auto context = description.to_context(stamp_of(document, before));
+    auto context = description.to_context(version_stamp(document, before));
     PutNote handler(key, "text of " + key);
     auto done = orvo_actions::executor::dispatch_by_with_context(typed, handler, transport, document, context);
     if (!done) return std::move(done).take_error();
@@ -90,7 +83,11 @@ TEST(BoundDispatch, OneCallWithSeveralActionsBecomesOneReport)
 
     // The transport saw each action with the version it was built against.
     ASSERT_EQ(transport.outbox().size(), 2u);
-    EXPECT_EQ(transport.outbox()[1].context.version, stamp_of(document, middle));
+    auto const& version = transport.outbox()[1].context.version;
+    ASSERT_TRUE(version.has_value());
+    ASSERT_EQ(version->heads.size(), 1u);
+    EXPECT_TRUE(std::equal(middle[0].bytes.begin(), middle[0].bytes.end(), version->heads[0].begin()));
+    EXPECT_EQ(version->actor, document.actor().bytes());
     EXPECT_EQ(transport.outbox()[1].context.target, orvo_actions::address::ActionAddress("notes.note", "b"));
     EXPECT_EQ(document.get(crdt::Document::root(), "b"),
               std::optional<crdt::Value>(crdt::ScalarValue(std::string("text of b"))));

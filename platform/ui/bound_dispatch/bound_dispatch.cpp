@@ -28,6 +28,14 @@ BindingState* innermost(Match const& match)
 
 } // namespace
 
+orvo_actions::context::VersionStamp version_stamp(crdt::Document const& document, Heads const& heads)
+{
+    orvo_actions::context::VersionStamp stamp;
+    for (auto const& head : heads) stamp.heads.emplace_back(head.bytes.begin(), head.bytes.end());
+    stamp.actor = document.actor().bytes();
+    return stamp;
+}
+
 std::optional<BeforeToken> typed_action_before(crdt::Document& document)
 {
     auto* state = innermost([&](auto const* s) { return s->document == &document; });

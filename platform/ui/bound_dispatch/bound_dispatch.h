@@ -29,6 +29,10 @@ struct PendingReport {
     orvo_actions::context::ActionDescription description;
 };
 
+// The version an action is built against, in the action framework's engine-neutral
+// form: `heads` and the document's actor, as bytes.
+orvo_actions::context::VersionStamp version_stamp(crdt::Document const& document, Heads const& heads);
+
 // A token holding the document's heads when a binding covers `document`.
 std::optional<BeforeToken> typed_action_before(crdt::Document& document);
 
