@@ -124,7 +124,7 @@ base::Result<std::string> read_open_file(int fd, fs::path const& path)
     if (info.st_uid != getuid())
         return base::error("identity file " + path.string() + " belongs to another user");
     if (info.st_mode & 077)
-        return base::error("identity file " + path.string() + " may be read by other users; restrict it to mode 0600");
+        return base::error("identity file " + path.string() + " is open to other users; restrict it to mode 0600");
     if (static_cast<std::size_t>(info.st_size) > max_file_size)
         return base::error("identity file " + path.string() + " is corrupt (larger than "
                            + std::to_string(max_file_size) + " bytes); it was left untouched");
@@ -144,7 +144,9 @@ base::Result<std::string> read_open_file(int fd, fs::path const& path)
 // The file's contents, or nothing when it does not exist.
 base::Result<std::optional<std::string>> read_identity_file(fs::path const& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Non-blocking so that a named pipe put in its place cannot hang the caller; the
+    // flag does not affect reading a regular file.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) return std::optional<std::string>();
     if (fd < 0 && errno == ELOOP) return base::error("identity file " + path.string() + " is a symbolic link");
     if (fd < 0) return base::error(system_error("cannot open", path, errno));

@@ -159,7 +159,7 @@ TEST_F(RuntimeIdentity, RefusesFilesOthersCouldReadOrRedirect)
     write_private(file, rfc_file(), 0644);
     auto readable = load_from(file);
     ASSERT_FALSE(readable.has_value());
-    EXPECT_NE(readable.error().find("may be read by other users"), std::string::npos) << readable.error();
+    EXPECT_NE(readable.error().find("is open to other users"), std::string::npos) << readable.error();
     EXPECT_EQ(mode_of(file), 0644u) << "the user decides, not us";
 
     fs::path link = dir() / "link";
@@ -170,6 +170,11 @@ TEST_F(RuntimeIdentity, RefusesFilesOthersCouldReadOrRedirect)
 
     fs::create_directory(dir() / "a-directory");
     EXPECT_FALSE(load_from(dir() / "a-directory").has_value());
+
+    ASSERT_EQ(mkfifo((dir() / "pipe").c_str(), 0600), 0);
+    auto pipe = load_from(dir() / "pipe"); // must not wait for a writer
+    ASSERT_FALSE(pipe.has_value());
+    EXPECT_NE(pipe.error().find("not a regular file"), std::string::npos) << pipe.error();
 }
 
 TEST_F(RuntimeIdentity, ConcurrentFirstUseAgreesOnOneKey)
