@@ -48,3 +48,33 @@ TEST(MinimalTextSpliceEqual, EqualTextsNeedNoSplice)
 
 } // namespace
 } // namespace chat::doc
+
+namespace chat::doc {
+namespace {
+
+// Replacing the whole text would make concurrent edits collide; the minimal
+// splice lets both survive a merge.
+TEST(SpliceTextDiffed, ConcurrentEditsOfDifferentSpansBothSurvive)
+{
+    crdt::Document ours;
+    auto const text = ours.put_object(crdt::Document::root(), "t", crdt::ObjType::Text).value();
+    splice_text_diffed(ours, text, "héllo wörld");
+    auto theirs = ours.fork();
+    splice_text_diffed(ours, text, "Héllo wörld");
+    splice_text_diffed(theirs, text, "héllo wörld 🎉");
+    ASSERT_TRUE(ours.merge(theirs).has_value());
+    EXPECT_EQ(ours.text(text), "Héllo wörld 🎉");
+}
+
+TEST(SpliceTextDiffed, EqualTextWritesNothing)
+{
+    crdt::Document doc;
+    auto const text = doc.put_object(crdt::Document::root(), "t", crdt::ObjType::Text).value();
+    splice_text_diffed(doc, text, "same");
+    auto const heads = doc.heads();
+    splice_text_diffed(doc, text, "same");
+    EXPECT_EQ(doc.heads(), heads);
+}
+
+} // namespace
+} // namespace chat::doc

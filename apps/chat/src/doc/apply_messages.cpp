@@ -20,7 +20,7 @@ void apply(crdt::Document& doc, action::SendMessage const& send)
     message.mentions = send.mentions;
     message.attachment = send.attachment;
     message.reference = send.reference;
-    insert_message(doc, send.channel, send.id, message);
+    append_message(doc, send.channel, send.id, message); // validate_send checked the id is free
 }
 
 void apply(crdt::Document& doc, action::EditMessage const& edit)

@@ -126,8 +126,13 @@ std::optional<std::size_t> find_reaction(crdt::Document const& doc, crdt::ObjId 
 std::string insert_message(crdt::Document& doc, std::string_view channel, std::string_view id,
                            NewMessage const& message)
 {
-    if (message_exists(doc, id))
-        return std::string(id);
+    if (!message_exists(doc, id))
+        append_message(doc, channel, id, message);
+    return std::string(id);
+}
+
+void append_message(crdt::Document& doc, std::string_view channel, std::string_view id, NewMessage const& message)
+{
     auto const list = ensure_list(doc, ensure_map(doc, crdt::Document::root(), "messages"), channel);
     auto const record = append_map(doc, list, "insert msg");
     put_string(doc, record, "id", id);
@@ -149,7 +154,6 @@ std::string insert_message(crdt::Document& doc, std::string_view channel, std::s
     write_history(doc, record, message.history);
     if (message.attachment)
         write_attachment(doc, record, *message.attachment);
-    return std::string(id);
 }
 
 } // namespace chat::doc

@@ -60,5 +60,8 @@ std::optional<std::size_t> find_reaction(crdt::Document const&, crdt::ObjId cons
 // Appends the complete record to the channel's list and returns `id`.
 // Writes nothing when a message with `id` exists anywhere in the document.
 std::string insert_message(crdt::Document&, std::string_view channel, std::string_view id, NewMessage const&);
+// The same without the uniqueness check, for callers that have just made it
+// (the check scans every message of the document).
+void append_message(crdt::Document&, std::string_view channel, std::string_view id, NewMessage const&);
 
 } // namespace chat::doc
