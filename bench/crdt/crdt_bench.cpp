@@ -1,16 +1,17 @@
 // Engine benchmarks: a chat-shaped document of 100,000 messages and the
 // automerge-paper editing trace. compare.sh runs the same workloads through
-// the npm package. Counters: saved_bytes, peak_rss_mb (the process's peak so
-// far; run one workload per process to attribute it).
+// the npm package. Counters: saved_bytes; peak_rss_mb, the process's peak so
+// far; workload_peak_mb, the peak while the workload ran (what was already
+// resident included).
 
 #include "chat_workload.h"
+#include "peak_memory.h"
 #include "text_trace.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -21,17 +22,11 @@ crdt::ActorId bench_actor()
     return *crdt::ActorId::from_hex("be7c0000000000000000000000000001");
 }
 
-double peak_rss_mb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 void report(benchmark::State& state, std::size_t saved_bytes = 0)
 {
     if (saved_bytes > 0) state.counters["saved_bytes"] = static_cast<double>(saved_bytes);
-    state.counters["peak_rss_mb"] = peak_rss_mb();
+    state.counters["peak_rss_mb"] = bench::process_peak_rss_mb();
+    state.counters["workload_peak_mb"] = bench::peak_rss_since_reset_mb();
 }
 
 // Built on first use, or by BM_ChatBuild when that runs.
@@ -52,6 +47,7 @@ std::vector<std::uint8_t> const& chat_saved()
 
 void BM_ChatBuild(benchmark::State& state)
 {
+    bench::reset_peak_rss();
     for (auto _ : state) g_chat = bench::build_chat(bench_actor(), chat_messages);
     report(state);
 }
@@ -61,6 +57,7 @@ void BM_ChatSave(benchmark::State& state)
 {
     auto& doc = chat();
     std::size_t size = 0;
+    bench::reset_peak_rss();
     for (auto _ : state) size = doc.save().size();
     report(state, size);
 }
@@ -69,6 +66,7 @@ BENCHMARK(BM_ChatSave)->Unit(benchmark::kMillisecond);
 void BM_ChatLoad(benchmark::State& state)
 {
     auto const& saved = chat_saved();
+    bench::reset_peak_rss();
     for (auto _ : state) {
         auto doc = crdt::Document::load(saved);
         if (!doc) state.SkipWithError(doc.error().c_str());
@@ -81,6 +79,7 @@ BENCHMARK(BM_ChatLoad)->Unit(benchmark::kMillisecond);
 void BM_ChatApplyChanges(benchmark::State& state)
 {
     auto const changes = chat().get_changes({});
+    bench::reset_peak_rss();
     for (auto _ : state) {
         crdt::Document doc;
         if (auto applied = doc.apply_changes(changes); !applied) state.SkipWithError(applied.error().c_str());
@@ -98,6 +97,7 @@ void BM_ChatAppendMessage(benchmark::State& state)
     (void)doc.save();
     std::uint64_t n = chat_messages + 1'000'000;
     std::size_t appended = 0;
+    bench::reset_peak_rss();
     for (auto _ : state) {
         bench::send_message(doc, n++);
         appended = doc.save_incremental().size();
@@ -140,13 +140,15 @@ bool replay_trace(benchmark::State& state, bool commit_each)
         state.SkipWithError("replayed text differs from the trace's endContent");
         return false;
     }
-    g_trace_doc = std::move(doc);
+    // Save and load work on the single-change document, as on the JS side.
+    if (!commit_each) g_trace_doc = std::move(doc);
     return true;
 }
 
 void BM_TraceSingleChange(benchmark::State& state)
 {
     paper_trace();
+    bench::reset_peak_rss();
     for (auto _ : state)
         if (!replay_trace(state, false)) break;
     state.counters["patches"] = static_cast<double>(paper_trace().patches.size());
@@ -157,6 +159,7 @@ BENCHMARK(BM_TraceSingleChange)->Unit(benchmark::kMillisecond)->Iterations(1);
 void BM_TracePerTransaction(benchmark::State& state)
 {
     paper_trace();
+    bench::reset_peak_rss();
     for (auto _ : state)
         if (!replay_trace(state, true)) break;
     report(state);
@@ -173,6 +176,7 @@ void BM_TraceSave(benchmark::State& state)
 {
     auto& doc = trace_doc(state);
     std::size_t size = 0;
+    bench::reset_peak_rss();
     for (auto _ : state) size = doc.save().size();
     report(state, size);
 }
@@ -181,6 +185,7 @@ BENCHMARK(BM_TraceSave)->Unit(benchmark::kMillisecond);
 void BM_TraceLoad(benchmark::State& state)
 {
     auto const saved = trace_doc(state).save();
+    bench::reset_peak_rss();
     for (auto _ : state) {
         auto doc = crdt::Document::load(saved);
         if (!doc) state.SkipWithError(doc.error().c_str());

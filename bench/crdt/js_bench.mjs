@@ -1,9 +1,11 @@
 // The npm package's side of compare.sh: the workloads of crdt_bench.cpp,
-// timed the same way (mean over repeats filling at least half a second).
+// timed the same way (mean over repeats filling at least half a second),
+// in wall-clock and CPU time.
 //   node js_bench.mjs chat|trace [MESSAGES]
 // Prints one JSON object: per workload its mean milliseconds (and sizes),
 // plus the process's peak RSS.
 import { execFileSync } from "node:child_process";
+import fs from "node:fs";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 import A from "./automerge.mjs";
@@ -12,17 +14,32 @@ import { buildChat, sendMessage } from "./chat_shape.mjs";
 const ACTOR = "be7c0000000000000000000000000001";
 const results = {};
 
+// The kernel's high-water mark of resident memory, reset per workload.
+function resetPeak() {
+  fs.writeFileSync("/proc/self/clear_refs", "5");
+}
+
+function peakSinceResetMb() {
+  const match = /VmHWM:\s+(\d+) kB/.exec(fs.readFileSync("/proc/self/status", "utf8"));
+  return match ? Number(match[1]) / 1024 : 0;
+}
+
 function measure(name, body, { once = false } = {}) {
+  resetPeak();
   let runs = 0;
-  let total = 0;
+  let wall = 0;
+  let cpu = 0;
   let last;
   do {
+    const cpuStart = process.cpuUsage();
     const start = performance.now();
     last = body();
-    total += performance.now() - start;
+    wall += performance.now() - start;
+    const used = process.cpuUsage(cpuStart);
+    cpu += (used.user + used.system) / 1000;
     runs++;
-  } while (!once && total < 500);
-  results[name] = { ms: total / runs, runs };
+  } while (!once && wall < 500);
+  results[name] = { ms: wall / runs, cpu_ms: cpu / runs, runs, workload_peak_mb: peakSinceResetMb() };
   return last;
 }
 
