@@ -64,4 +64,32 @@ check("timestamps, bytes and empty document read the same", () => {
   assertToolSees(tool, file("scalars.automerge"), doc, "scalar kinds");
 });
 
+check("text with marks reads as its characters only", () => {
+  let doc = A.change(A.init({ actor: ACTORS.alice }), { time: 0 }, (d) => { d.t = "hello bold world"; });
+  doc = A.change(doc, { time: 0 }, (d) => {
+    A.mark(d, ["t"], { start: 6, end: 10, expand: "both" }, "bold", true);
+    A.mark(d, ["t"], { start: 0, end: 5 }, "link", "https://example.org");
+  });
+  doc = A.change(doc, { time: 0 }, (d) => {
+    A.splice(d, ["t"], 8, 0, "XX");
+    A.unmark(d, ["t"], { start: 0, end: 3 }, "link");
+  });
+  fs.writeFileSync(file("marks.automerge"), A.save(doc));
+  assertToolSees(tool, file("marks.automerge"), doc, "marked text");
+});
+
+// UTF-16 and UTF-8 order these keys differently; documents sort map ops by
+// UTF-8 bytes.
+check("keys that sort differently in UTF-16 and UTF-8 read the same", () => {
+  const doc = A.change(A.init({ actor: ACTORS.bob }), { time: 0 }, (d) => {
+    d[""] = 1;
+    d["\uFF61"] = 2;
+    d["😀"] = 3;
+    d["é"] = 4;
+    d.m = { "\uFF61x": 5, "😀x": 6, "Z": 7 };
+  });
+  fs.writeFileSync(file("keys.automerge"), A.save(doc));
+  assertToolSees(tool, file("keys.automerge"), doc, "odd keys");
+});
+
 finish();

@@ -40,6 +40,18 @@ const cases = {
       ["commit", "second"],
     ],
   },
+  keys: {
+    sameHashes: true,
+    script: [
+      ["put", [], "", { int: 1 }],
+      ["put", [], "\uFF61", { int: 2 }],
+      ["put", [], "😀", { int: 3 }],
+      ["put", [], "é", { str: "e" }],
+      ["put", [], "m", { map: null }],
+      ["put", ["m"], "😀x", { bool: true }],
+      ["put", ["m"], "\uFF61x", { bool: false }],
+    ],
+  },
   replace: {
     sameHashes: false,
     script: [["put", [], "t", { text: "" }], ["splice", ["t"], 0, 0, "abcd"], ["splice", ["t"], 1, 2, "XY"]],
