@@ -23,6 +23,7 @@ AgentWork sample_work()
 struct ActionCase {
     char const* name;
     ChatAction action;
+    friend void PrintTo(ActionCase const& c, std::ostream* out) { *out << c.name; }
 };
 
 std::string case_name(testing::TestParamInfo<ActionCase> const& info) { return info.param.name; }

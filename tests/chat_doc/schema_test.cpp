@@ -95,6 +95,7 @@ struct EnsureCase {
     char const* name;
     crdt::ObjType type;
     std::function<crdt::ObjId(crdt::Document&, crdt::ObjId const&, std::string_view)> ensure;
+    friend void PrintTo(EnsureCase const& c, std::ostream* out) { *out << c.name; }
 };
 
 class EnsureObject : public testing::TestWithParam<EnsureCase> {};

@@ -39,6 +39,7 @@ struct SendCase {
     char const* name;
     std::function<void(action::SendMessage&)> change;
     bool accepted;
+    friend void PrintTo(SendCase const& c, std::ostream* out) { *out << c.name; }
 };
 
 class SendValidation : public testing::TestWithParam<SendCase> {};

@@ -10,6 +10,7 @@ struct SpliceCase {
     std::string old_text;
     std::string new_text;
     TextSplice expected;
+    friend void PrintTo(SpliceCase const& c, std::ostream* out) { *out << c.name; }
 };
 
 class MinimalTextSplice : public testing::TestWithParam<SpliceCase> {};
