@@ -36,7 +36,7 @@ ActionContext ActionDescription::to_context(std::optional<VersionStamp> version)
     own.app_id = app_id;
     own.app_name = app_name;
     own.title = title;
-    if (!target.kind.empty()) own.target = target;
+    own.target = target;
     own.version = std::move(version);
     if (!context) return own;
     return context->enriched_by(own);

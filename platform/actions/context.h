@@ -3,7 +3,6 @@
 // Who asked for an action and about what: carried with a dispatched action to the
 // transport and into the framework's reports.
 
-#include "actions/address.h"
 #include "actions/humanize.h"
 
 #include <cstdint>
@@ -29,7 +28,7 @@ struct ActionContext {
     std::string app_id;   // reverse-DNS application id
     std::string app_name;
     std::string title;    // what the action does, for people ("Rename channel")
-    std::optional<address::ActionAddress> target;
+    std::string target;   // address of the resource acted on
     std::optional<VersionStamp> version;
     std::map<std::string, std::string> attributes;
 
@@ -45,7 +44,7 @@ struct ActionDescription {
     std::string app_id;
     std::string app_name;
     std::string title;
-    address::ActionAddress target;
+    std::string target; // resource address
     // A context the action already belongs to (an agent's request, a tool call); the
     // description only fills what it leaves open.
     std::optional<ActionContext> context;

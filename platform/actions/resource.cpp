@@ -2,9 +2,9 @@
 
 namespace orvo_actions::resource {
 
-Resource::Resource(ActionAddress address_, std::string label_)
+Resource::Resource(std::string address_, std::string label_)
     : address(std::move(address_))
-    , kind(address.kind)
+    , kind(door::resource_kind(address))
     , label(std::move(label_))
 {
 }
@@ -40,13 +40,13 @@ ActionSpec const* Resource::action(std::string_view id) const
     return nullptr;
 }
 
-Resource const* Resource::find(ActionAddress const& where) const
+Resource const* Resource::find(std::string_view where) const
 {
     if (address == where) return this;
     return find_in(children, where);
 }
 
-Resource const* find_in(std::vector<Resource> const& roots, ActionAddress const& where)
+Resource const* find_in(std::vector<Resource> const& roots, std::string_view where)
 {
     for (auto const& root : roots)
         if (auto const* found = root.find(where)) return found;

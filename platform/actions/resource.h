@@ -12,17 +12,15 @@
 
 namespace orvo_actions::resource {
 
-using address::ActionAddress;
-
 struct Resource {
-    ActionAddress address;
-    std::string kind; // the address's kind
+    std::string address; // resource address (door::resource_address)
+    std::string kind;    // the address's kind
     std::string label;
     std::vector<ActionSpec> actions;
     std::vector<Resource> children;
 
     Resource() = default;
-    Resource(ActionAddress address, std::string label);
+    Resource(std::string address, std::string label);
 
     Resource& with_action(ActionSpec action) &;
     Resource&& with_action(ActionSpec action) &&;
@@ -32,10 +30,10 @@ struct Resource {
     // The action with this id, or nothing.
     ActionSpec const* action(std::string_view id) const;
     // This resource or the first descendant (depth first, in order) at `where`.
-    Resource const* find(ActionAddress const& where) const;
+    Resource const* find(std::string_view where) const;
 };
 
 // The first resource at `where` among several roots and their descendants.
-Resource const* find_in(std::vector<Resource> const& roots, ActionAddress const& where);
+Resource const* find_in(std::vector<Resource> const& roots, std::string_view where);
 
 } // namespace orvo_actions::resource

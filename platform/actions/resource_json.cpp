@@ -31,7 +31,7 @@ json describe_resource(Resource const& resource)
     for (auto const& spec : resource.actions) actions.push_back(describe_action(spec));
     json children = json::array();
     for (auto const& child : resource.children) children.push_back(describe_resource(child));
-    return {{"address", resource.address.encode()},
+    return {{"address", resource.address},
             {"kind", resource.kind},
             {"label", resource.label},
             {"actions", std::move(actions)},
@@ -53,15 +53,12 @@ base::Result<Invocation> invocation_from(json const& value)
 {
     if (!value.is_object()) return base::error("invocation must be a JSON object");
     for (auto const& [key, field] : value.items())
-        if (key != "address" && key != "action" && key != "arguments")
-            return base::error("unknown invocation field \"" + key + "\"");
+        if (key != "address" && key != "arguments") return base::error("unknown invocation field \"" + key + "\"");
     if (!value.contains("address") || !value["address"].is_string())
         return base::error("invocation needs \"address\" as a string");
-    if (!value.contains("action") || !value["action"].is_string())
-        return base::error("invocation needs \"action\" as a string");
-    auto address = ActionAddress::parse(value["address"].get<std::string>());
+    auto address = door::ActionAddress::parse(value["address"].get<std::string>());
     if (!address) return base::error("invocation address: " + address.error());
-    Invocation invocation{std::move(address).value(), value["action"].get<std::string>(), {}};
+    Invocation invocation{std::move(address).value(), {}};
     if (value.contains("arguments")) {
         auto arguments = arguments_from(value["arguments"]);
         if (!arguments) return std::move(arguments).take_error();
@@ -101,13 +98,14 @@ base::Result<Invocation> parse_invocation(std::string_view text)
     }
 }
 
-base::Result<EncodedAction> resolve(std::vector<Resource> const& roots, Invocation const& invocation)
+base::Result<EncodedAction> resolve(std::vector<Resource> const& roots, door::ActionAddress const& address,
+                                    ActionArguments const& arguments)
 {
-    Resource const* resource = find_in(roots, invocation.address);
-    if (!resource) return base::error("no resource at " + invocation.address.encode());
-    ActionSpec const* spec = resource->action(invocation.action);
-    if (!spec) return base::error(invocation.address.encode() + " offers no action \"" + invocation.action + "\"");
-    return spec->encode(invocation.arguments);
+    Resource const* resource = find_in(roots, address.resource);
+    if (!resource) return base::error("no resource at " + address.resource);
+    ActionSpec const* spec = resource->action(address.action);
+    if (!spec) return base::error(address.resource + " offers no action \"" + address.action + "\"");
+    return spec->encode(arguments);
 }
 
 } // namespace orvo_actions::resource

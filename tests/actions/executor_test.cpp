@@ -104,7 +104,7 @@ TEST(Executor, AppliesThroughTheHandlerAndReplicatesWithTheContext)
     ActionContext context;
     context.app_id = "org.example.Ledger";
     context.title = "Pay Bob";
-    context.target = address::ActionAddress("ledger.account", "bob");
+    context.target = "ledger.account:bob";
     context.version = context::VersionStamp{{{1, 2}, {3}}, {0xaa}};
 
     TransferHandler handler({"alice", "bob", 4});
@@ -257,7 +257,7 @@ TEST(Context, EnrichedByFillsOnlyWhatIsMissing)
     app.app_id = "org.example.App";
     app.app_name = "App";
     app.title = "Send message";
-    app.target = address::ActionAddress("app.message", "m_1");
+    app.target = "app.message:m_1";
     app.version = context::VersionStamp{{{9}}, {7}};
     app.attributes = {{"origin", "app"}, {"locale", "en"}};
 
@@ -274,12 +274,12 @@ TEST(Context, EnrichedByFillsOnlyWhatIsMissing)
 
 TEST(Context, DescriptionBuildsTheDispatchContext)
 {
-    context::ActionDescription description{"org.example.App", "App", "Rename channel",
-                                           {"app.channel", "c_1"}, std::nullopt};
+    context::ActionDescription description{"org.example.App", "App", "Rename channel", "app.channel:c_1",
+                                           std::nullopt};
     context::VersionStamp stamp{{{1}}, {2, 3}};
     auto plain = description.to_context(stamp);
     EXPECT_EQ(plain.title, "Rename channel");
-    EXPECT_EQ(plain.target, address::ActionAddress("app.channel", "c_1"));
+    EXPECT_EQ(plain.target, "app.channel:c_1");
     EXPECT_EQ(plain.version, stamp);
 
     ActionContext carried;

@@ -18,12 +18,12 @@ std::vector<Resource> sample_tree()
         });
     std::vector<Resource> roots;
     roots.push_back(
-        Resource({"app.channel", "c_1"}, "# general")
+        Resource("app.channel:c_1", "# general")
             .with_action(ActionSpec::fixed("open", "Open", OperationType::View, {"app.operation", "{}"}))
             .with_action(std::move(post))
             .with_action(ActionSpec::fixed("delete", "Delete", OperationType::Ordinary, {"app.action", "{}"})
                              .destructive())
-            .with_child(Resource({"app.call", "c_1"}, "Call")));
+            .with_child(Resource("app.call:c_1", "Call")));
     return roots;
 }
 
@@ -47,22 +47,23 @@ TEST(ResourceJson, DescribesResourcesActionsAndChildren)
 
 TEST(ResourceJson, MalformedLabelsStillGiveValidJson)
 {
-    std::vector<Resource> roots{Resource({"app.file", "f"}, "report\xff.pdf")};
+    std::vector<Resource> roots{Resource("app.file:f", "report\xff.pdf")};
     auto listing = nlohmann::json::parse(describe_json(roots));
     EXPECT_EQ(listing[0]["label"], "report\xef\xbf\xbd.pdf");
 }
 
 TEST(ResourceJson, InvocationResolvesToTheEncodedAction)
 {
-    auto invocation = parse_invocation(R"({"address":"app.channel:c_1","action":"post","arguments":{"value":"hi"}})");
+    auto invocation = parse_invocation(R"({"address":"app.channel:c_1#post","arguments":{"value":"hi"}})");
     ASSERT_TRUE(invocation.has_value()) << invocation.error();
-    auto encoded = resolve(sample_tree(), *invocation);
+    EXPECT_EQ(invocation->address, (orvo_actions::door::ActionAddress{"app.channel:c_1", "post"}));
+    auto encoded = resolve(sample_tree(), invocation->address, invocation->arguments);
     ASSERT_TRUE(encoded.has_value()) << encoded.error();
     EXPECT_EQ(encoded->payload, R"({"Post":"hi"})");
 
-    auto open = parse_invocation(R"({"action":"open","address":"app.channel:c_1"})");
+    auto open = parse_invocation(R"({"address":"app.channel:c_1#open"})");
     ASSERT_TRUE(open.has_value()) << open.error();
-    auto view = resolve(sample_tree(), *open);
+    auto view = resolve(sample_tree(), open->address);
     ASSERT_TRUE(view.has_value()) << view.error();
     EXPECT_EQ(view->operation_type, OperationType::View);
 }
@@ -73,13 +74,13 @@ TEST(ResourceJson, ResolveNamesWhatIsMissing)
         Invocation invocation;
         std::string error;
     } const cases[] = {
-        {{{"app.channel", "c_9"}, "open", {}}, "no resource at app.channel:c_9"},
-        {{{"app.call", "c_1"}, "open", {}}, "app.call:c_1 offers no action \"open\""},
-        {{{"app.channel", "c_1"}, "post", {}}, "message is empty"},
-        {{{"app.channel", "c_1"}, "open", {{"value", "x"}}}, "action open takes no parameter, got \"value\""},
+        {{{"app.channel:c_9", "open"}, {}}, "no resource at app.channel:c_9"},
+        {{{"app.call:c_1", "open"}, {}}, "app.call:c_1 offers no action \"open\""},
+        {{{"app.channel:c_1", "post"}, {}}, "message is empty"},
+        {{{"app.channel:c_1", "open"}, {{"value", "x"}}}, "action open takes no parameter, got \"value\""},
     };
     for (auto const& c : cases) {
-        auto encoded = resolve(sample_tree(), c.invocation);
+        auto encoded = resolve(sample_tree(), c.invocation.address, c.invocation.arguments);
         ASSERT_FALSE(encoded.has_value()) << c.error;
         EXPECT_EQ(encoded.error(), c.error);
     }
@@ -94,17 +95,17 @@ TEST(ResourceJson, RefusesMalformedInvocations)
         {"", "not valid JSON"},
         {"{", "not valid JSON"},
         {"[]", "must be a JSON object"},
-        {R"({"action":"open"})", "needs \"address\""},
-        {R"({"address":"app.people"})", "needs \"action\""},
-        {R"({"address":7,"action":"open"})", "needs \"address\""},
-        {R"({"address":"App:x","action":"open"})", "invocation address: "},
-        {R"({"address":"app.x:","action":"open"})", "empty id"},
-        {R"({"address":"app.x:y","action":"open","arguments":[]})", "must be an object"},
-        {R"({"address":"app.x:y","action":"open","arguments":{"value":1}})", "must be a string"},
-        {R"({"address":"app.x:y","action":"open","extra":1})", "unknown invocation field \"extra\""},
-        {R"({"address":"app.x:y","action":"open","action":"delete"})", "repeats the key \"action\""},
-        {R"({"address":"app.x:y","action":"a","arguments":{"value":"1","value":"2"}})", "repeats the key \"value\""},
-        {"{\"address\":\"app.x:\xff\",\"action\":\"a\"}", "not valid JSON"},
+        {R"({"arguments":{}})", "needs \"address\""},
+        {R"({"address":7})", "needs \"address\""},
+        {R"({"address":"app.people"})", "no '#'"},
+        {R"({"address":"App:x#open"})", "invocation address: "},
+        {R"({"address":"app.x:#open"})", "empty id"},
+        {R"({"address":"app.x:y#open","arguments":[]})", "must be an object"},
+        {R"({"address":"app.x:y#open","arguments":{"value":1}})", "must be a string"},
+        {R"({"address":"app.x:y#open","action":"open"})", "unknown invocation field \"action\""},
+        {R"({"address":"app.x:y#open","address":"app.x:y#delete"})", "repeats the key \"address\""},
+        {R"({"address":"app.x:y#a","arguments":{"value":"1","value":"2"}})", "repeats the key \"value\""},
+        {"{\"address\":\"app.x:\xff#a\"}", "not valid JSON"},
     };
     for (auto const& c : cases) {
         auto invocation = parse_invocation(c.json);

@@ -106,24 +106,26 @@ TEST(ActionSpec, EncoderErrorsAndMissingEncodersAreReported)
 
 TEST(Resource, BuildsATreeAndFindsAddressesAndActions)
 {
-    auto channel = Resource({"app.channel", "c_1"}, "# general")
+    auto channel = Resource("app.channel:c_1", "# general")
                        .with_action(ActionSpec::fixed("open", "Open", OperationType::View, rename_to("a")))
                        .with_action(ActionSpec::fixed("delete", "Delete", OperationType::Ordinary, rename_to("b"))
                                         .destructive())
-                       .with_child(Resource({"app.call", "c_1"}, "Call: # general"));
+                       .with_child(Resource("app.call:c_1", "Call: # general"));
     std::vector<Resource> roots;
-    roots.push_back(Resource({"app.workspace", "w"}, "Home").with_child(std::move(channel)));
-    roots.push_back(Resource({"app.people"}, "People"));
+    roots.push_back(Resource("app.workspace:w", "Home").with_child(std::move(channel)));
+    roots.push_back(Resource("app.people", "People"));
 
     EXPECT_EQ(roots[0].children[0].kind, "app.channel");
-    ASSERT_NE(find_in(roots, {"app.people"}), nullptr);
-    auto const* call = find_in(roots, {"app.call", "c_1"});
+    EXPECT_EQ(roots[1].kind, "app.people");
+    ASSERT_NE(find_in(roots, "app.people"), nullptr);
+    auto const* call = find_in(roots, "app.call:c_1");
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->label, "Call: # general");
-    EXPECT_EQ(find_in(roots, {"app.call", "c_2"}), nullptr);
-    EXPECT_EQ(find_in(roots, {"app.channel", "c_1"})->actions.size(), 2u);
+    EXPECT_EQ(find_in(roots, "app.call:c_2"), nullptr);
 
-    auto const* found_channel = find_in(roots, {"app.channel", "c_1"});
+    auto const* found_channel = find_in(roots, "app.channel:c_1");
+    ASSERT_NE(found_channel, nullptr);
+    EXPECT_EQ(found_channel->actions.size(), 2u);
     ASSERT_NE(found_channel->action("delete"), nullptr);
     EXPECT_TRUE(found_channel->action("delete")->is_destructive);
     EXPECT_FALSE(found_channel->action("open")->is_destructive);

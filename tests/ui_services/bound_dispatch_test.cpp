@@ -38,7 +38,7 @@ private:
 base::Result<void> dispatch_note(crdt::Document& document, std::optional<PendingReport>& pending,
                                  orvo_actions::executor::LocalTransport& transport, std::string const& key)
 {
-    ActionDescription description{"org.example.Notes", "Notes", "Put note " + key, {"notes.note", key}, {}};
+    ActionDescription description{"org.example.Notes", "Notes", "Put note " + key, "notes.note:" + key, {}};
     EncodedAction typed{"notes.put", R"({"key":")" + key + R"("})"};
     auto token = typed_action_before(document);
     Heads before = token ? token->heads : document.heads();
@@ -88,7 +88,7 @@ TEST(BoundDispatch, OneCallWithSeveralActionsBecomesOneReport)
     ASSERT_EQ(version->heads.size(), 1u);
     EXPECT_TRUE(std::equal(middle[0].bytes.begin(), middle[0].bytes.end(), version->heads[0].begin()));
     EXPECT_EQ(version->actor, document.actor().bytes());
-    EXPECT_EQ(transport.outbox()[1].context.target, orvo_actions::address::ActionAddress("notes.note", "b"));
+    EXPECT_EQ(transport.outbox()[1].context.target, "notes.note:b");
     EXPECT_EQ(document.get(crdt::Document::root(), "b"),
               std::optional<crdt::Value>(crdt::ScalarValue(std::string("text of b"))));
 }
