@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace chat::doc {
 namespace {
@@ -23,6 +24,8 @@ protected:
         must(doc.put(root, "int", num(-42)));
         must(doc.put(root, "uint", crdt::ScalarValue{std::uint64_t{7}}));
         must(doc.put(root, "float", crdt::ScalarValue{-3.9}));
+        must(doc.put(root, "huge_float", crdt::ScalarValue{1e300}));
+        must(doc.put(root, "nan", crdt::ScalarValue{std::nan("")}));
         must(doc.put(root, "counter", crdt::ScalarValue{crdt::Counter{5}}));
         must(doc.put(root, "timestamp", crdt::ScalarValue{crdt::Timestamp{1782471840000}}));
         must(doc.put(root, "bool", flag(true)));
@@ -54,6 +57,8 @@ TEST_F(ReadConventions, EachReadYieldsOnlyItsKind)
         {"int", {}, -42, {}, {}, false, false},
         {"uint", {}, 7, {}, {}, false, false},
         {"float", {}, -3, {}, {}, false, false}, // truncated toward zero
+        {"huge_float", {}, std::numeric_limits<std::int64_t>::max(), {}, {}, false, false},
+        {"nan", {}, {}, {}, {}, false, false},
         {"counter", {}, 5, {}, {}, false, false},
         {"timestamp", {}, 1782471840000, {}, {}, false, false},
         {"bool", {}, {}, true, {}, false, false},

@@ -1,11 +1,27 @@
 #include "doc/read.h"
 
+#include <cmath>
+#include <limits>
 #include <type_traits>
 #include <variant>
 
 namespace chat::doc {
 
 namespace {
+
+// Out-of-range values saturate; NaN has no integer reading.
+std::optional<std::int64_t> truncate_toward_zero(double value)
+{
+    if (std::isnan(value))
+        return std::nullopt;
+    // 2^63 is exactly representable; anything at or beyond it saturates.
+    constexpr double limit = 9223372036854775808.0;
+    if (value >= limit)
+        return std::numeric_limits<std::int64_t>::max();
+    if (value < -limit)
+        return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(value);
+}
 
 crdt::ScalarValue const* scalar_of(std::optional<crdt::Value> const& value)
 {
@@ -41,7 +57,7 @@ std::optional<std::int64_t> integer_at(crdt::Document const& doc, crdt::ObjId co
             else if constexpr (std::is_same_v<V, std::uint64_t>)
                 return static_cast<std::int64_t>(v);
             else if constexpr (std::is_same_v<V, double>)
-                return static_cast<std::int64_t>(v); // truncates toward zero
+                return truncate_toward_zero(v);
             else if constexpr (std::is_same_v<V, crdt::Counter> || std::is_same_v<V, crdt::Timestamp>)
                 return v.value;
             else
