@@ -163,6 +163,31 @@ TEST(ImageStore, PaintImageCoverFillsAndCropsCentred)
     cairo_surface_destroy(target);
 }
 
+TEST(ImageStore, DropsLeastRecentlyUsedPicturesBeyondItsBudget)
+{
+    exec::Executor executor(1);
+    ImageStore store(executor);
+    store.set_memory_budget(2 * 10 * 10 * 4); // room for two 10x10 pictures
+    std::atomic<int> loads = 0;
+    store.register_loader("p", [&](std::string_view) -> base::Result<std::vector<std::uint8_t>> {
+        ++loads;
+        return png_bytes(10, 10);
+    });
+    for (char const* source : {"p://a", "p://b"}) {
+        store.get(source);
+        ASSERT_TRUE(store.block_until_idle(5s));
+    }
+    EXPECT_EQ(store.get("p://a").state, ImageState::Ready); // a is now the most recent
+    store.get("p://c");
+    ASSERT_TRUE(store.block_until_idle(5s));
+    EXPECT_EQ(store.decoded_bytes(), 2u * 400);
+    EXPECT_EQ(store.get("p://a").state, ImageState::Ready);
+    EXPECT_EQ(store.get("p://c").state, ImageState::Ready);
+    EXPECT_EQ(store.get("p://b").state, ImageState::Pending); // dropped, loading again
+    ASSERT_TRUE(store.block_until_idle(5s));
+    EXPECT_EQ(loads, 4);
+}
+
 TEST(DecodedImage, FromRgbaRejectsBadSizes)
 {
     std::vector<std::uint8_t> pixels(4 * 4 * 4, 0xFF);

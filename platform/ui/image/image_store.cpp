@@ -40,6 +40,7 @@ struct ImageStore::State {
         std::shared_ptr<DecodedImage const> image;
         std::string error;
         std::uint64_t generation = 0; // a forgotten source's late answer is dropped
+        std::uint64_t last_used = 0;
     };
 
     mutable std::mutex mutex;
@@ -48,6 +49,32 @@ struct ImageStore::State {
     std::map<std::string, Loader, std::less<>> loaders;
     std::size_t in_flight = 0;
     std::uint64_t next_generation = 1;
+    std::uint64_t use_clock = 0;
+    std::size_t budget_bytes = 0;
+    std::size_t ready_bytes = 0;
+
+    static std::size_t bytes_of(DecodedImage const& image)
+    {
+        return static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4;
+    }
+
+    // Drops the least recently used decoded pictures until the budget holds;
+    // the picture just used is kept even when it alone exceeds the budget.
+    void evict_over_budget()
+    {
+        while (ready_bytes > budget_bytes) {
+            auto oldest = entries.end();
+            for (auto it = entries.begin(); it != entries.end(); ++it) {
+                if (it->second.state == ImageState::Ready && it->second.last_used < use_clock
+                    && (oldest == entries.end() || it->second.last_used < oldest->second.last_used))
+                    oldest = it;
+            }
+            if (oldest == entries.end())
+                return;
+            ready_bytes -= bytes_of(*oldest->second.image);
+            entries.erase(oldest);
+        }
+    }
 
     void finish(std::string const& source, std::uint64_t generation, base::Result<DecodedImage> result)
     {
@@ -59,6 +86,9 @@ struct ImageStore::State {
                 if (result) {
                     it->second.state = ImageState::Ready;
                     it->second.image = std::make_shared<DecodedImage const>(std::move(result.value()));
+                    it->second.last_used = ++use_clock;
+                    ready_bytes += bytes_of(*it->second.image);
+                    evict_over_budget();
                 } else {
                     it->second.state = ImageState::Failed;
                     it->second.error = result.error();
@@ -77,6 +107,7 @@ std::string_view scheme_of(std::string_view address)
 
 ImageStore::ImageStore(exec::Executor& executor) : m_state(std::make_shared<State>()), m_executor(executor)
 {
+    m_state->budget_bytes = default_memory_budget;
     m_state->loaders.emplace("", read_file);
     m_state->loaders.emplace("file", read_file);
 }
@@ -92,8 +123,10 @@ void ImageStore::register_loader(std::string scheme, Loader loader)
 ImageLookup ImageStore::get(std::string_view source)
 {
     std::unique_lock lock(m_state->mutex);
-    if (auto it = m_state->entries.find(source); it != m_state->entries.end())
+    if (auto it = m_state->entries.find(source); it != m_state->entries.end()) {
+        it->second.last_used = ++m_state->use_clock;
         return {it->second.state, it->second.image, it->second.error};
+    }
 
     auto loader_it = m_state->loaders.find(scheme_of(source));
     State::Entry& entry = m_state->entries[std::string(source)];
@@ -125,8 +158,25 @@ ImageLookup ImageStore::get(std::string_view source)
 void ImageStore::forget(std::string_view source)
 {
     std::lock_guard lock(m_state->mutex);
-    if (auto it = m_state->entries.find(source); it != m_state->entries.end())
+    if (auto it = m_state->entries.find(source); it != m_state->entries.end()) {
+        if (it->second.image)
+            m_state->ready_bytes -= State::bytes_of(*it->second.image);
         m_state->entries.erase(it);
+    }
+}
+
+void ImageStore::set_memory_budget(std::size_t bytes)
+{
+    std::lock_guard lock(m_state->mutex);
+    m_state->budget_bytes = bytes;
+    ++m_state->use_clock;
+    m_state->evict_over_budget();
+}
+
+std::size_t ImageStore::decoded_bytes() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->ready_bytes;
 }
 
 std::size_t ImageStore::pending() const

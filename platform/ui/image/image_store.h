@@ -36,6 +36,8 @@ using Loader = std::function<base::Result<std::vector<std::uint8_t>>(std::string
 
 class ImageStore {
 public:
+    static constexpr std::size_t default_memory_budget = 256u * 1024 * 1024;
+
     explicit ImageStore(exec::Executor& executor = exec::Executor::shared());
     ~ImageStore();
     ImageStore(ImageStore const&) = delete;
@@ -48,6 +50,11 @@ public:
     ImageLookup get(std::string_view source);
     // Drops what is known about `source`, so the next `get` loads it again.
     void forget(std::string_view source);
+
+    // Decoded pictures beyond this many bytes are dropped, least recently used
+    // first; a dropped source simply loads again on its next `get`.
+    void set_memory_budget(std::size_t bytes);
+    std::size_t decoded_bytes() const;
 
     // Sources still being loaded or decoded.
     std::size_t pending() const;
