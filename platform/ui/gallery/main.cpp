@@ -156,6 +156,9 @@ void draw_buttons_and_avatars(Painter& p, double x, double& y)
         Button::paint(p, {bx, y, w, 36}, s.label, s.style);
         bx += w + t.metrics.gap;
     }
+    // The keyboard focus ring around the first button.
+    double first = Button::preferred_width(p, samples[0].label, samples[0].style);
+    p.stroke_rounded({x - 3, y - 3, first + 6, 42}, 9, 2, t.focus);
     y += 54;
 
     section(p, x, y, "AVATARS");
