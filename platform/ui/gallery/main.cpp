@@ -28,7 +28,7 @@ using namespace orvo_ui;
 namespace {
 
 constexpr double column_width = 760;
-constexpr double column_height = 960;
+constexpr double column_height = 990;
 
 TextStyle style(double size, Color color, FontWeight weight = FontWeight::Regular)
 {
