@@ -3,6 +3,7 @@
 
 #include "doc/apply.h"
 #include "doc/create.h"
+#include "doc/message_index.h"
 #include "doc/messages.h"
 #include "doc/read.h"
 #include "doc_fixture.h"

@@ -1,5 +1,6 @@
 #include "doc/agent_work.h"
 #include "doc/apply_members.h"
+#include "doc/message_index.h"
 #include "doc/messages.h"
 #include "doc/read.h"
 #include "doc/text_diff.h"
@@ -21,6 +22,7 @@ void apply(crdt::Document& doc, action::SendMessage const& send)
     message.attachment = send.attachment;
     message.reference = send.reference;
     append_message(doc, send.channel, send.id, message); // validate_send checked the id is free
+    note_message_appended(doc, send.id);
 }
 
 void apply(crdt::Document& doc, action::EditMessage const& edit)

@@ -1,6 +1,7 @@
 #include "doc/messages.h"
 
 #include "doc/agent_work.h"
+#include "doc/message_index.h"
 #include "doc/read.h"
 #include "doc/records/record_json.h"
 #include "doc/write.h"
@@ -97,19 +98,6 @@ std::optional<MessageSlot> find_message(crdt::Document const& doc, std::string_v
     return MessageSlot{*list, *index, *read_map(doc, *list, *index)};
 }
 
-bool message_exists(crdt::Document const& doc, std::string_view id)
-{
-    auto const messages = read_map(doc, crdt::Document::root(), "messages");
-    if (!messages)
-        return false;
-    for (auto const& channel : doc.keys(*messages)) {
-        auto const list = read_list(doc, *messages, channel);
-        if (list && index_of_message(doc, *list, id))
-            return true;
-    }
-    return false;
-}
-
 std::optional<std::size_t> find_reaction(crdt::Document const& doc, crdt::ObjId const& reactions,
                                          std::string_view emoji, std::string_view user)
 {
@@ -126,8 +114,10 @@ std::optional<std::size_t> find_reaction(crdt::Document const& doc, crdt::ObjId 
 std::string insert_message(crdt::Document& doc, std::string_view channel, std::string_view id,
                            NewMessage const& message)
 {
-    if (!message_exists(doc, id))
+    if (!message_exists(doc, id)) {
         append_message(doc, channel, id, message);
+        note_message_appended(doc, id);
+    }
     return std::string(id);
 }
 

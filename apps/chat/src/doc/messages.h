@@ -50,8 +50,6 @@ struct MessageSlot {
 
 // The first map in the channel's list whose "id" is `id`.
 std::optional<MessageSlot> find_message(crdt::Document const&, std::string_view channel, std::string_view id);
-// Whether any channel's list holds a message with `id`.
-bool message_exists(crdt::Document const&, std::string_view id);
 // Index of the first entry of a reaction list for (emoji, user); a missing
 // "emoji" or "user" reads as "".
 std::optional<std::size_t> find_reaction(crdt::Document const&, crdt::ObjId const& reactions, std::string_view emoji,

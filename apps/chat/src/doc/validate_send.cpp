@@ -1,5 +1,6 @@
 #include "doc/validate_send.h"
 
+#include "doc/message_index.h"
 #include "doc/messages.h"
 #include "doc/read.h"
 
@@ -91,7 +92,7 @@ bool is_acceptable_parent(crdt::Document const& doc, action::SendMessage const& 
 
 } // namespace
 
-bool validate_send(crdt::Document const& doc, action::SendMessage const& send)
+bool validate_send(crdt::Document& doc, action::SendMessage const& send)
 {
     return channel_exists(doc, send.channel) && is_well_formed_id(send.id) && !message_exists(doc, send.id)
         && send.text.size() <= max_message_text_bytes

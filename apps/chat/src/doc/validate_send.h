@@ -18,6 +18,6 @@ inline constexpr std::uint32_t max_attachment_side = 16384;
 // Whether the message may be inserted: the channel exists, the id is well
 // formed and unused, the text and attachment are within bounds, and a reply
 // does not answer a reply (threads are one level deep).
-bool validate_send(crdt::Document const&, action::SendMessage const&);
+bool validate_send(crdt::Document&, action::SendMessage const&);
 
 } // namespace chat::doc
