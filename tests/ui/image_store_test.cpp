@@ -188,6 +188,30 @@ TEST(ImageStore, DropsLeastRecentlyUsedPicturesBeyondItsBudget)
     EXPECT_EQ(loads, 4);
 }
 
+TEST(ImageStore, AnswerForAForgottenSourceIsDropped)
+{
+    exec::Executor executor(1);
+    ImageStore store(executor);
+    std::atomic<bool> release = false;
+    std::atomic<int> loads = 0;
+    store.register_loader("slow", [&](std::string_view) -> base::Result<std::vector<std::uint8_t>> {
+        if (++loads == 1) {
+            while (!release)
+                std::this_thread::sleep_for(1ms);
+        }
+        return png_bytes(2, 2);
+    });
+    store.get("slow://x");
+    store.forget("slow://x");
+    release = true;
+    ASSERT_TRUE(store.block_until_idle(5s));
+    EXPECT_EQ(store.decoded_bytes(), 0u);
+    EXPECT_EQ(store.get("slow://x").state, ImageState::Pending); // loads afresh
+    ASSERT_TRUE(store.block_until_idle(5s));
+    EXPECT_EQ(store.get("slow://x").state, ImageState::Ready);
+    EXPECT_EQ(loads, 2);
+}
+
 TEST(DecodedImage, FromRgbaRejectsBadSizes)
 {
     std::vector<std::uint8_t> pixels(4 * 4 * 4, 0xFF);
