@@ -14,7 +14,7 @@ start_app() {
 wait_for_window() {
     local id
     for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Chat$' 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Chat$' 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         kill -0 "$APP_PID" 2>/dev/null || fail "the app exited before showing its window"
         sleep 0.1

@@ -3,7 +3,6 @@
 #include "crdt/document.h"
 #include "ui/persist/chunk_scan.h"
 #include "ui/persist/file_io.h"
-#include "identity/xdg_paths.h"
 
 #include <spdlog/spdlog.h>
 
@@ -172,36 +171,6 @@ base::Result<void> DocumentFile::compact()
     m_appended_bytes = 0;
     m_compact_due = false;
     return open_for_append();
-}
-
-Storage default_storage(AppInfo const& app)
-{
-    auto data = xdg_paths::data_dir();
-    if (!data) return Storage{};
-    return Storage{*data / app.app_id};
-}
-
-OpenResult open(AppInfo const& app, Storage const& storage)
-{
-    if (!storage.default_dir) return DocumentFile::in_memory();
-    return DocumentFile::open_path(*storage.default_dir / "document.automerge", app.app_id);
-}
-
-OpenResult open_migrating(AppInfo const& app, Storage const& storage, std::filesystem::path const& path)
-{
-    std::error_code ec;
-    if (storage.default_dir && !std::filesystem::exists(path, ec)) {
-        auto old_path = *storage.default_dir / path.filename();
-        bool missing = true;
-        auto old_bytes = std::filesystem::equivalent(old_path, path, ec) ? base::Result<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{})
-                                                                         : read_file(old_path, missing);
-        if (old_bytes && !missing && load_bytes(*old_bytes)) {
-            TRY_VOID(make_private_dirs(dir_of(path)));
-            TRY_VOID(replace_file(path, *old_bytes));
-            spdlog::info("persist: copied {} to {}", old_path.string(), path.string());
-        }
-    }
-    return DocumentFile::open_path(path, app.app_id);
 }
 
 } // namespace orvo_ui::persist

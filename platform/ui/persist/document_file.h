@@ -8,7 +8,6 @@
 // whole document is rewritten through a temporary file and a rename.
 
 #include "base/result.h"
-#include "ui/persist/persist.h"
 
 #include <filesystem>
 #include <memory>
@@ -20,6 +19,9 @@ class Document;
 }
 
 namespace orvo_ui::persist {
+
+class DocumentFile;
+using OpenResult = base::Result<std::unique_ptr<DocumentFile>>;
 
 class DocumentFile {
 public:

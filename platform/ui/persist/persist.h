@@ -4,6 +4,7 @@
 // appended changes, owned by one process at a time.
 
 #include "base/result.h"
+#include "ui/persist/document_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -26,9 +27,6 @@ struct Storage {
     // Absent when no data directory can be found (no XDG data home, no home).
     std::optional<std::filesystem::path> default_dir;
 };
-
-class DocumentFile;
-using OpenResult = base::Result<std::unique_ptr<DocumentFile>>;
 
 // Opens or creates the document at the framework's default location for this application.
 // Without a default location the document lives in memory only.
