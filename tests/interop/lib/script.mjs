@@ -48,10 +48,15 @@ function toAutomergeValue(value) {
 }
 
 // The package's list proxy stores the Int/Uint/Float64 wrappers given to
-// insertAt as maps ({value: n}), so list inserts pass plain numbers: an
-// integer becomes an int, any other number an f64.
+// insertAt as maps ({value: n}), and plain numbers as an int only when
+// positive and whole, otherwise as an f64. So list inserts pass plain
+// numbers, and the ints a script may insert into a list are positive.
+// (Puts by index take the wrappers correctly.)
 function toListValue(value) {
-  if ("int" in value) return value.int;
+  if ("int" in value) {
+    if (!(value.int > 0)) throw new Error("the npm list proxy inserts only positive ints as ints");
+    return value.int;
+  }
   if ("f64" in value) {
     if (Number.isInteger(value.f64)) throw new Error("an f64 list element must have a fraction");
     return value.f64;
@@ -75,7 +80,7 @@ function textAt(root, path) {
   return text;
 }
 
-function applyStep(d, step) {
+export function applyStep(d, step) {
   const [op, path] = step;
   const target = () => resolve(d, path);
   switch (op) {
