@@ -5,7 +5,6 @@
 #include "doc/write.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace chat::doc {
