@@ -109,14 +109,14 @@ std::vector<std::uint8_t> OpSet::save_document() const
         auto const& object = m_objects[op.obj];
         row.id = ref(index);
         row.obj = object.make_op == none ? OpRef{} : ref(object.make_op);
-        row.map_key = !object.seq;
+        row.map_key = !object.is_sequence();
         if (row.map_key)
             row.key = m_keys[op.key];
         else
             row.elem = op.key == none ? OpRef{} : ref(op.key);
         row.insert = op.insert;
         row.action = op.action;
-        row.value = unpack(op.value);
+        row.value = unpack(op.value());
         row.succ.clear();
         auto first = succs.begin() + succ_start[index];
         auto last = succs.begin() + succ_start[index + 1];
@@ -143,6 +143,7 @@ std::vector<std::uint8_t> OpSet::save_document() const
                 emit(op);
             continue;
         }
+        // (an empty list or text has no seq and no ops)
         object.seq->for_each([&](std::uint32_t elem, bool) {
             emit(elem);
             auto found = m_elem_ops.find(elem);

@@ -124,7 +124,7 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
         op.obj = ops[make].made_object();
     }
     auto& object = m_ops.m_objects[op.obj];
-    bool sequence = object.seq != nullptr;
+    bool sequence = object.is_sequence();
     if (sequence == in.map_key)
         return base::error("document: operation key does not match its object kind");
     if (sequence) {
@@ -145,21 +145,21 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
     }
     op.insert = in.insert;
     op.action = in.action;
-    op.value = m_ops.pack(in.value);
+    op.set_value(m_ops.pack(in.value));
     op.expand = in.expand;
     auto index = static_cast<std::uint32_t>(ops.size());
     ops.push_back(op);
-    m_ops.m_op_index.insert(op.id, index);
+    m_ops.m_op_index.insert(index);
     m_ops.m_max_op = std::max(m_ops.m_max_op, op.id.counter);
     if (in.mark_name)
         m_ops.m_mark_names.emplace(index, *in.mark_name);
     for (auto const& succ : in.succ)
         m_successors.emplace_back(index, OpId{ succ.counter, m_actors[succ.actor] });
     if (op.action == 0 || op.action == 2 || op.action == 4 || op.action == 6)
-        ops[index].value.payload = m_ops.add_object(op.action == 2 ? ObjType::List : op.action == 4 ? ObjType::Text : op.action == 6 ? ObjType::Table : ObjType::Map, index);
+        ops[index].value_payload = m_ops.add_object(op.action == 2 ? ObjType::List : op.action == 4 ? ObjType::Text : op.action == 6 ? ObjType::Table : ObjType::Map, index);
 
     auto& target = m_ops.m_objects[op.obj];
-    if (!target.seq) {
+    if (!target.is_sequence()) {
         // Map ops must arrive sorted by key, then op id; binary search relies on it.
         if (m_last_object == op.obj && m_last_map_op != none) {
             auto const& previous = ops[m_last_map_op];
@@ -172,6 +172,8 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
         m_last_map_op = index;
         target.map_ops.push_back(index);
     } else if (op.insert) {
+        if (!target.seq)
+            target.seq = std::make_unique<Sequence>();
         target.seq->append(ops, index, false);
     } else if (op.action != std::uint8_t(Action::Delete)) {
         m_ops.m_elem_ops[op.key].push_back(index);
@@ -191,11 +193,11 @@ base::Result<void> DocumentLoader::resolve_successors()
             Op del;
             del.id = succ_id;
             del.obj = ops[pred].obj;
-            del.key = m_ops.m_objects[del.obj].seq ? m_ops.element_of(pred) : ops[pred].key;
+            del.key = m_ops.m_objects[del.obj].is_sequence() ? m_ops.element_of(pred) : ops[pred].key;
             del.action = std::uint8_t(Action::Delete);
             succ = static_cast<std::uint32_t>(ops.size());
             ops.push_back(del);
-            m_ops.m_op_index.insert(succ_id, succ);
+            m_ops.m_op_index.insert(succ);
             m_ops.m_max_op = std::max(m_ops.m_max_op, succ_id.counter);
         } else if (ops[succ].obj != ops[pred].obj) {
             return base::error("document: successor in another object");
@@ -215,16 +217,18 @@ base::Result<void> DocumentLoader::resolve_successors()
         auto [succ, pred] = pairs[i];
         if (i == 0 || pairs[i - 1].first != succ)
             ops[succ].pred_begin = static_cast<std::uint32_t>(pool.size());
+        if (ops[succ].pred_count == max_predecessors)
+            return base::error("document: an operation with too many predecessors");
         ++ops[succ].pred_count;
         pool.push_back(pred);
         if (ops[succ].action == std::uint8_t(Action::Increment)) {
-            auto by = to_scalar(m_ops.unpack(ops[succ].value));
+            auto by = to_scalar(m_ops.unpack(ops[succ].value()));
             if (auto* v = std::get_if<std::int64_t>(&by))
                 m_ops.m_increments[pred] += *v;
             else if (auto* u = std::get_if<std::uint64_t>(&by))
                 m_ops.m_increments[pred] += static_cast<std::int64_t>(*u);
         } else {
-            ++ops[pred].succ_count;
+            ops[pred].add_successor();
         }
     }
     for (std::uint32_t i = 0; i < m_ops.m_objects.size(); ++i) {

@@ -113,7 +113,7 @@ std::vector<std::uint8_t> OpSet::encode_change_body(ChangeMeta const& meta) cons
         auto const& op = m_ops[index];
         if (auto make = m_objects[op.obj].make_op; make != none)
             mention(m_ops[make].id.actor);
-        if (m_objects[op.obj].seq && op.key != none)
+        if (m_objects[op.obj].is_sequence() && op.key != none)
             mention(m_ops[op.key].id.actor);
         for (std::uint32_t p = 0; p < op.pred_count; ++p)
             mention(m_ops[m_preds[op.pred_begin + p]].id.actor);
@@ -135,15 +135,15 @@ std::vector<std::uint8_t> OpSet::encode_change_body(ChangeMeta const& meta) cons
         auto const& op = m_ops[index];
         auto const& object = m_objects[op.obj];
         row.obj = object.make_op == none ? OpRef{} : ref(object.make_op);
-        row.map_key = !object.seq;
+        row.map_key = !object.is_sequence();
         if (row.map_key)
             row.key = m_keys[op.key];
         else
             row.elem = op.key == none ? OpRef{} : ref(op.key);
         row.insert = op.insert;
         row.action = op.action;
-        row.value.type = op.value.type;
-        row.value.bytes.assign(string_of(op.value));
+        row.value.type = op.value_type;
+        row.value.bytes.assign(string_of(op.value()));
         row.pred.clear();
         for (std::uint32_t p = 0; p < op.pred_count; ++p)
             row.pred.push_back(ref(m_preds[op.pred_begin + p]));
@@ -271,6 +271,8 @@ base::Result<void> OpSet::check_change(ChangeData const& change, std::vector<std
         } else if (op.insert) {
             return base::error("insert into a map");
         }
+        if (op.pred.size() > max_predecessors)
+            return base::error("operation with too many predecessors");
         for (auto const& pred : op.pred) {
             bool same_object = false;
             if (auto const* made = earlier(pred, row)) {
@@ -308,7 +310,7 @@ base::Result<void> OpSet::apply_now(ChangeData const& change, ChangeHash const& 
         op.key = in.map_key ? intern_key(in.key) : (in.elem.counter == 0 ? none : resolve(in.elem));
         op.insert = in.insert;
         op.action = in.action;
-        op.value = pack(in.value);
+        op.set_value(pack(in.value));
         op.expand = in.expand;
         preds.clear();
         for (auto const& pred : in.pred)

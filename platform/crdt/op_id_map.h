@@ -1,9 +1,10 @@
 #pragma once
 
-// Op id -> op index, open addressing. A std::unordered_map costs about three times
-// the memory per entry and the engine keeps one entry per operation.
+// Op id -> op index, open addressing. A slot holds only the op index (4 bytes);
+// the id is checked against the op table itself, so the map costs a fraction of
+// a std::unordered_map with its keys.
 
-#include "crdt/op.h"
+#include "crdt/op_table.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,51 +13,41 @@ namespace crdt {
 
 class OpIdMap {
 public:
+    explicit OpIdMap(OpTable const& ops) : m_ops(&ops) {}
+
     std::uint32_t find(OpId id) const
     {
         if (m_slots.empty())
             return none;
         for (auto i = slot_for(id);; i = (i + 1) & m_mask) {
-            auto const& slot = m_slots[i];
-            if (slot.counter == 0)
+            auto index = m_slots[i];
+            if (index == none)
                 return none;
-            if (slot.counter == id.counter && slot.actor == id.actor)
-                return slot.value;
+            if ((*m_ops)[index].id == id)
+                return index;
         }
     }
 
-    // Ids have counter >= 1; an id already present keeps its first index.
-    void insert(OpId id, std::uint32_t value)
+    // The op at `index` must already be in the table; an id present keeps its first index.
+    void insert(std::uint32_t index)
     {
         if ((m_size + 1) * 10 > m_slots.size() * 7)
-            grow();
-        for (auto i = slot_for(id);; i = (i + 1) & m_mask) {
-            auto& slot = m_slots[i];
-            if (slot.counter == 0) {
-                slot = { id.counter, id.actor, value };
-                ++m_size;
-                return;
-            }
-            if (slot.counter == id.counter && slot.actor == id.actor)
-                return;
-        }
+            grow(m_slots.empty() ? 64 : m_slots.size() * 2);
+        place(index);
+    }
+
+    void reserve(std::size_t count)
+    {
+        std::size_t size = m_slots.empty() ? 64 : m_slots.size();
+        while ((count + 1) * 10 > size * 7)
+            size *= 2;
+        if (size > m_slots.size())
+            grow(size);
     }
 
     std::size_t size() const { return m_size; }
 
-    void reserve(std::size_t count)
-    {
-        while ((count + 1) * 10 > m_slots.size() * 7)
-            grow();
-    }
-
 private:
-    struct Slot {
-        std::uint64_t counter = 0;
-        std::uint32_t actor = 0;
-        std::uint32_t value = 0;
-    };
-
     // Runs of eight consecutive counters of one actor land in adjacent slots: ops
     // are mostly looked up in counter order, and this keeps those lookups in cache.
     std::size_t slot_for(OpId id) const
@@ -66,18 +57,34 @@ private:
         return static_cast<std::size_t>((h << 3) | (id.counter & 7)) & m_mask;
     }
 
-    void grow()
+    void place(std::uint32_t index)
     {
-        std::vector<Slot> old = std::move(m_slots);
-        m_slots.assign(old.empty() ? 64 : old.size() * 2, Slot{});
-        m_mask = m_slots.size() - 1;
-        m_size = 0;
-        for (auto const& slot : old)
-            if (slot.counter != 0)
-                insert({ slot.counter, slot.actor }, slot.value);
+        auto id = (*m_ops)[index].id;
+        for (auto i = slot_for(id);; i = (i + 1) & m_mask) {
+            auto& slot = m_slots[i];
+            if (slot == none) {
+                slot = index;
+                ++m_size;
+                return;
+            }
+            if ((*m_ops)[slot].id == id)
+                return;
+        }
     }
 
-    std::vector<Slot> m_slots;
+    void grow(std::size_t size)
+    {
+        std::vector<std::uint32_t> old = std::move(m_slots);
+        m_slots.assign(size, none);
+        m_mask = size - 1;
+        m_size = 0;
+        for (auto index : old)
+            if (index != none)
+                place(index);
+    }
+
+    OpTable const* m_ops;
+    std::vector<std::uint32_t> m_slots;
     std::size_t m_mask = 0;
     std::size_t m_size = 0;
 };

@@ -78,8 +78,6 @@ std::uint32_t OpSet::add_object(ObjType type, std::uint32_t make_op)
     Object object;
     object.type = type;
     object.make_op = make_op;
-    if (is_sequence(type))
-        object.seq = std::make_unique<Sequence>();
     m_objects.push_back(std::move(object));
     return static_cast<std::uint32_t>(m_objects.size() - 1);
 }
@@ -152,7 +150,7 @@ Value OpSet::value_of(std::uint32_t index) const
     auto const& op = m_ops[index];
     if (is_make(op.action))
         return ObjectRef{ ObjId(op.id.counter, m_actors[op.id.actor]), made_type(op.action) };
-    auto scalar = to_scalar(unpack(op.value));
+    auto scalar = to_scalar(unpack(op.value()));
     if (auto* counter = std::get_if<Counter>(&scalar))
         counter->value += counter_value(index);
     return scalar;
@@ -220,8 +218,8 @@ std::vector<std::string> OpSet::keys(std::uint32_t object) const
 std::size_t OpSet::length(std::uint32_t object) const
 {
     auto const& obj = m_objects[object];
-    if (obj.seq)
-        return obj.seq->visible_count();
+    if (obj.is_sequence())
+        return obj.seq ? obj.seq->visible_count() : 0;
     return keys(object).size();
 }
 
@@ -236,8 +234,8 @@ std::string OpSet::text(std::uint32_t object) const
             return;
         auto ops = visible_at_element(elem);
         auto const& op = m_ops[ops.back()];
-        if (op.value.type == Vstring)
-            out.append(string_of(op.value));
+        if (op.value_type == Vstring)
+            out.append(string_of(op.value()));
     });
     return out;
 }
@@ -263,6 +261,8 @@ void OpSet::refresh_element(std::uint32_t object, std::uint32_t elem)
 
 void OpSet::place_in_sequence(Object& object, std::uint32_t index)
 {
+    if (!object.seq)
+        object.seq = std::make_unique<Sequence>();
     auto& seq = *object.seq;
     auto const id = m_ops[index].id;
     auto ref = m_ops[index].key;
@@ -278,32 +278,32 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
 {
     auto index = static_cast<std::uint32_t>(m_ops.size());
     op.pred_begin = static_cast<std::uint32_t>(m_preds.size());
-    op.pred_count = static_cast<std::uint32_t>(preds.size());
+    op.pred_count = static_cast<std::uint16_t>(preds.size());
     m_preds.insert(m_preds.end(), preds.begin(), preds.end());
     m_max_op = std::max(m_max_op, op.id.counter);
     bool increment = op.action == std::uint8_t(Action::Increment);
     std::int64_t by = 0;
     if (increment) {
-        auto raw = to_scalar(unpack(op.value));
+        auto raw = to_scalar(unpack(op.value()));
         if (auto* i = std::get_if<std::int64_t>(&raw))
             by = *i;
         else if (auto* u = std::get_if<std::uint64_t>(&raw))
             by = static_cast<std::int64_t>(*u);
     }
     m_ops.push_back(op);
-    m_op_index.insert(op.id, index);
+    m_op_index.insert(index);
     for (auto pred : preds) {
         if (increment)
             m_increments[pred] += by;
         else
-            ++m_ops[pred].succ_count;
+            m_ops[pred].add_successor();
     }
     if (is_make(op.action))
-        m_ops[index].value.payload = add_object(made_type(op.action), index);
+        m_ops[index].value_payload = add_object(made_type(op.action), index);
 
     auto object_index = op.obj;
     auto& object = m_objects[object_index];
-    if (!object.seq) {
+    if (!object.is_sequence()) {
         if (op.action != std::uint8_t(Action::Delete)) {
             auto [first, last] = key_range(object_index, m_keys[op.key]);
             auto at = object.map_ops.begin() + static_cast<std::ptrdiff_t>(first);
@@ -342,7 +342,7 @@ std::uint32_t OpSet::local_op(std::uint32_t object, std::uint32_t key, bool inse
     op.key = key;
     op.insert = insert;
     op.action = static_cast<std::uint8_t>(action);
-    op.value = value;
+    op.set_value(value);
     std::vector<std::uint32_t> sorted = pred;
     std::sort(sorted.begin(), sorted.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
     ++m_pending_ops;

@@ -26,7 +26,9 @@ struct Object {
     ObjType type = ObjType::Map;
     std::uint32_t make_op = none;        // none for the root
     std::vector<std::uint32_t> map_ops;  // maps: ops sorted by (key, op id); deletes excluded
-    std::unique_ptr<Sequence> seq;       // lists and text
+    std::unique_ptr<Sequence> seq;       // lists and text, made at the first insert
+
+    bool is_sequence() const { return type == ObjType::List || type == ObjType::Text; }
 };
 
 struct ChangeMeta {
@@ -121,9 +123,9 @@ private:
     std::unordered_map<std::string_view, std::uint32_t> m_key_lookup;
     std::string m_arena;
 
-    std::vector<Op> m_ops;
+    OpTable m_ops;
     std::vector<std::uint32_t> m_preds;
-    OpIdMap m_op_index;
+    OpIdMap m_op_index{ m_ops };
     std::vector<Object> m_objects;
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_elem_ops;
     std::unordered_map<std::uint32_t, std::int64_t> m_increments;

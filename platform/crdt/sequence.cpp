@@ -47,12 +47,12 @@ bool Sequence::visible(Position p) const
     return (m_blocks[m_order[p.order]].elems[p.offset] & visible_bit) != 0;
 }
 
-void Sequence::append(std::vector<Op>& ops, std::uint32_t elem, bool visible)
+void Sequence::append(OpTable& ops, std::uint32_t elem, bool visible)
 {
     insert(ops, end(), elem, visible);
 }
 
-void Sequence::insert(std::vector<Op>& ops, Position at, std::uint32_t elem, bool visible)
+void Sequence::insert(OpTable& ops, Position at, std::uint32_t elem, bool visible)
 {
     if (m_order.empty()) {
         m_blocks.push_back({});
@@ -73,7 +73,7 @@ void Sequence::insert(std::vector<Op>& ops, Position at, std::uint32_t elem, boo
         split(ops, at.order);
 }
 
-Sequence::Position Sequence::position_of(std::vector<Op> const& ops, std::uint32_t elem) const
+Sequence::Position Sequence::position_of(OpTable const& ops, std::uint32_t elem) const
 {
     auto id = ops[elem].aux;
     auto const& block = m_blocks[id];
@@ -119,7 +119,7 @@ std::optional<Sequence::Position> Sequence::find_visible(std::size_t index)
     return std::nullopt; // unreachable while the counts are right
 }
 
-void Sequence::set_visible(std::vector<Op> const& ops, std::uint32_t elem, bool visible)
+void Sequence::set_visible(OpTable const& ops, std::uint32_t elem, bool visible)
 {
     auto p = position_of(ops, elem);
     auto& entry = m_blocks[m_order[p.order]].elems[p.offset];
@@ -138,7 +138,7 @@ void Sequence::adjust_visible(std::uint32_t order, int delta)
         m_cursor_prefix += delta;
 }
 
-void Sequence::split(std::vector<Op>& ops, std::uint32_t order)
+void Sequence::split(OpTable& ops, std::uint32_t order)
 {
     auto old_id = m_order[order];
     auto new_id = static_cast<std::uint32_t>(m_blocks.size());

@@ -5,7 +5,7 @@
 // costs a walk over block counts plus one block, and a cursor remembered from the
 // previous lookup makes runs of nearby edits (typing) cheap.
 
-#include "crdt/op.h"
+#include "crdt/op_table.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,9 +25,9 @@ public:
     bool empty() const { return m_blocks.empty(); }
 
     // Appends at the end (loading elements that are already in order).
-    void append(std::vector<Op>& ops, std::uint32_t elem, bool visible);
+    void append(OpTable& ops, std::uint32_t elem, bool visible);
     // Inserts before `at`; at == end() appends.
-    void insert(std::vector<Op>& ops, Position at, std::uint32_t elem, bool visible);
+    void insert(OpTable& ops, Position at, std::uint32_t elem, bool visible);
 
     Position begin() const { return { 0, 0 }; }
     Position end() const;
@@ -36,10 +36,10 @@ public:
     std::uint32_t element(Position p) const;
     bool visible(Position p) const;
 
-    Position position_of(std::vector<Op> const& ops, std::uint32_t elem) const;
+    Position position_of(OpTable const& ops, std::uint32_t elem) const;
     // The position of the visible element with this index, if there is one.
     std::optional<Position> find_visible(std::size_t index);
-    void set_visible(std::vector<Op> const& ops, std::uint32_t elem, bool visible);
+    void set_visible(OpTable const& ops, std::uint32_t elem, bool visible);
 
     template <typename F>
     void for_each(F&& f) const
@@ -78,7 +78,7 @@ private:
         std::uint32_t order = 0;
     };
 
-    void split(std::vector<Op>& ops, std::uint32_t order);
+    void split(OpTable& ops, std::uint32_t order);
     void remember(std::uint32_t elem, std::uint32_t block, std::uint32_t offset) const;
     void adjust_visible(std::uint32_t order, int delta);
 
