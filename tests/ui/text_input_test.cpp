@@ -315,3 +315,32 @@ TEST(TextInput, SingleLineScrollsSidewaysToTheCaret)
     EXPECT_GT(f.input.selected_text().size(), 10u);
     EXPECT_EQ(f.input.selection().second, f.input.text().size());
 }
+
+TEST(TextInput, CaretBlinksAndRestartsShownAfterInputOrFocus)
+{
+    using namespace std::chrono_literals;
+    Fixture f("abc");
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 100, 40);
+    cairo_t* cr = cairo_create(surface);
+    Theme theme = Theme::dark();
+    Painter painter(cr, theme, {100, 40});
+    auto t0 = std::chrono::steady_clock::time_point {} + 100s;
+    auto half = TextInput::blink_half_period;
+    f.input.draw(painter, {0, 0, 100, 30}, t0);
+    EXPECT_TRUE(f.input.caret_visible(t0 + half - 1ms));
+    EXPECT_FALSE(f.input.caret_visible(t0 + half));
+    EXPECT_TRUE(f.input.caret_visible(t0 + 2 * half));
+    EXPECT_EQ(f.input.next_blink_change(t0 + half + 10ms), t0 + 2 * half);
+
+    // Typing restarts the cycle with the caret shown.
+    f.input.handle_event(TextInputEvent {"d"});
+    f.input.draw(painter, {0, 0, 100, 30}, t0 + half + 5ms);
+    EXPECT_TRUE(f.input.caret_visible(t0 + half + 5ms));
+    EXPECT_FALSE(f.input.caret_visible(t0 + 2 * half + 5ms));
+    // Regaining focus does too.
+    f.input.set_focused(false);
+    f.input.set_focused(true);
+    EXPECT_TRUE(f.input.caret_visible(t0 + 2 * half + 5ms));
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}

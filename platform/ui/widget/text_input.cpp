@@ -57,6 +57,7 @@ void TextInput::set_focused(bool focused)
     if (m_focused == focused)
         return;
     m_focused = focused;
+    m_blink_start.reset();
     if (!focused) {
         m_edit.collapse_selection();
         m_preedit.clear();
@@ -98,7 +99,7 @@ double TextInput::content_height(double width)
 
 bool TextInput::handle_event(Event const& event)
 {
-    return std::visit(Overloaded {
+    bool consumed = std::visit(Overloaded {
         [&](KeyDown const& e) { return m_focused && handle_key(e); },
         [&](KeyUp const&) { return false; },
         [&](TextInputEvent const& e) {
@@ -133,6 +134,9 @@ bool TextInput::handle_event(Event const& event)
         },
         [&](auto const&) { return false; },
     }, event);
+    if (consumed)
+        m_blink_start.reset(); // the caret shows at once after any edit or move
+    return consumed;
 }
 
 bool TextInput::handle_pointer_down(PointerDown const& e)
@@ -275,7 +279,31 @@ Rect TextInput::caret_rect() const
     return {x, y, caret_width, pango_units_to_double(strong.height)};
 }
 
-void TextInput::draw(Painter& painter, Rect const& r)
+bool TextInput::caret_visible(std::chrono::steady_clock::time_point now) const
+{
+    if (!m_blink_start || now <= *m_blink_start)
+        return true;
+    return ((now - *m_blink_start) / blink_half_period) % 2 == 0;
+}
+
+std::chrono::steady_clock::time_point TextInput::next_blink_change(std::chrono::steady_clock::time_point now) const
+{
+    if (!m_blink_start || now < *m_blink_start)
+        return now + blink_half_period;
+    auto periods = (now - *m_blink_start) / blink_half_period + 1;
+    return *m_blink_start + periods * blink_half_period;
+}
+
+void TextInput::draw(Painter& painter, Rect const& r) { draw_at(painter, r, true); }
+
+void TextInput::draw(Painter& painter, Rect const& r, std::chrono::steady_clock::time_point now)
+{
+    if (!m_blink_start)
+        m_blink_start = now;
+    draw_at(painter, r, caret_visible(now));
+}
+
+void TextInput::draw_at(Painter& painter, Rect const& r, bool show_caret)
 {
     m_rect = r;
     Theme const& theme = painter.theme();
@@ -301,7 +329,7 @@ void TextInput::draw(Painter& painter, Rect const& r)
     cairo_move_to(cr, origin.x, origin.y);
     pango_cairo_show_layout(cr, layout.get());
 
-    if (m_focused) {
+    if (m_focused && show_caret) {
         PangoRectangle strong;
         int index = static_cast<int>(m_edit.caret() + m_preedit.size());
         pango_layout_get_cursor_pos(layout.get(), index, &strong, nullptr);

@@ -12,6 +12,7 @@
 #include "ui/widget/clipboard.h"
 #include "ui/widget/text_edit.h"
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -62,13 +63,22 @@ public:
 
     // Height the text needs when wrapped to `width` (at least one line).
     double content_height(double width);
+    // Draws with a steady caret.
     void draw(Painter& painter, Rect const& r);
+    // Draws with a blinking caret. Gaining focus, typing and moving the caret
+    // restart the blink with the caret shown.
+    void draw(Painter& painter, Rect const& r, std::chrono::steady_clock::time_point now);
+    static constexpr std::chrono::milliseconds blink_half_period {530};
+    bool caret_visible(std::chrono::steady_clock::time_point now) const;
+    // When the blinking caret next appears or disappears (for frame scheduling).
+    std::chrono::steady_clock::time_point next_blink_change(std::chrono::steady_clock::time_point now) const;
     Rect last_rect() const { return m_rect; }
     // The caret in window coordinates after the last draw (for the input-method window).
     Rect caret_rect() const;
     double scroll_offset() const { return m_scroll; }
 
 private:
+    void draw_at(Painter& painter, Rect const& r, bool show_caret);
     bool handle_key(KeyDown const& key);
     bool handle_shortcut(KeyDown const& key);
     bool handle_pointer_down(PointerDown const& e);
@@ -93,6 +103,8 @@ private:
     bool m_dragging = false;
     Rect m_rect;
     double m_scroll = 0;
+    // Start of the current blink cycle; unset means "fresh": the next timed draw starts it.
+    std::optional<std::chrono::steady_clock::time_point> m_blink_start;
 };
 
 } // namespace orvo_ui::widget::text_input
