@@ -191,6 +191,16 @@ void draw_inputs(Painter& p, double x, double& y, widget::text_input::TextInput&
     surface::card(p, placeholder, 10);
     p.stroke_rounded(placeholder, 10, 1, t.accent);
     empty.draw(p, {placeholder.x + 12, placeholder.y + 12, placeholder.width - 24, 22});
+
+    // An input-method composition is shown underlined at the caret, not yet committed.
+    Rect composing {x + 420, y + 50, 270, 30};
+    surface::card(p, composing, 8);
+    widget::text_input::TextInput ime;
+    ime.set_multiline(false);
+    ime.set_text("Rename to ");
+    ime.set_focused(true);
+    ime.handle_event(TextEditingEvent {"café", 4});
+    ime.draw(p, {composing.x + 10, composing.y + 6, composing.width - 20, 20});
     y += 92;
 }
 
