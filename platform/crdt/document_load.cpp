@@ -46,6 +46,8 @@ private:
     std::vector<std::pair<std::uint32_t, OpId>> m_successors;     // (op, successor id)
     std::uint32_t m_last_object = none;
     std::uint32_t m_last_map_op = none;
+    OpRef m_last_obj_ref;
+    std::uint32_t m_last_obj = 0;
     std::vector<ChangeMeta> m_changes; // read before the ops, added once hashed
     std::uint64_t m_op_budget = 0;     // at most this many ops: the sum of each actor's last maxOp
 };
@@ -110,18 +112,21 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
     auto find = [&](OpRef ref) { return m_ops.m_op_index.find({ ref.counter, m_actors[ref.actor] }); };
     Op op;
     op.id = { in.id.counter, m_actors[in.id.actor] };
-    if (m_ops.m_op_index.find(op.id) != none)
-        return base::error("document: duplicate op id");
     if (in.action > 7)
         return base::error("document: unknown action");
     op.obj = 0;
-    if (in.obj.counter != 0) {
+    if (in.obj.counter != 0 && in.obj == m_last_obj_ref) {
+        op.obj = m_last_obj;
+    } else if (in.obj.counter != 0) {
         auto make = find(in.obj);
         if (make == none)
             return base::error("document: operation before its object exists");
         if (!(ops[make].action == 0 || ops[make].action == 2 || ops[make].action == 4 || ops[make].action == 6))
             return base::error("document: operation on something that is not an object");
         op.obj = ops[make].made_object();
+        // Ops of one object arrive together: the next op most likely has the same one.
+        m_last_obj_ref = in.obj;
+        m_last_obj = op.obj;
     }
     auto& object = m_ops.m_objects[op.obj];
     bool sequence = object.is_sequence();
@@ -149,7 +154,8 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
     op.expand = in.expand;
     auto index = static_cast<std::uint32_t>(ops.size());
     ops.push_back(op);
-    m_ops.m_op_index.insert(index);
+    if (!m_ops.m_op_index.insert(index))
+        return base::error("document: duplicate op id");
     m_ops.m_max_op = std::max(m_ops.m_max_op, op.id.counter);
     if (in.mark_name)
         m_ops.m_mark_names.emplace(index, *in.mark_name);
@@ -197,7 +203,7 @@ base::Result<void> DocumentLoader::resolve_successors()
             del.action = std::uint8_t(Action::Delete);
             succ = static_cast<std::uint32_t>(ops.size());
             ops.push_back(del);
-            m_ops.m_op_index.insert(succ);
+            (void)m_ops.m_op_index.insert(succ); // not found just above
             m_ops.m_max_op = std::max(m_ops.m_max_op, succ_id.counter);
         } else if (ops[succ].obj != ops[pred].obj) {
             return base::error("document: successor in another object");

@@ -28,12 +28,13 @@ public:
         }
     }
 
-    // The op at `index` must already be in the table; an id present keeps its first index.
-    void insert(std::uint32_t index)
+    // The op at `index` must already be in the table. False, and no change, when its
+    // id is already mapped.
+    bool insert(std::uint32_t index)
     {
         if ((m_size + 1) * 10 > m_slots.size() * 7)
             grow(m_slots.empty() ? 64 : m_slots.size() * 2);
-        place(index);
+        return place(index);
     }
 
     void reserve(std::size_t count)
@@ -57,7 +58,7 @@ private:
         return static_cast<std::size_t>((h << 3) | (id.counter & 7)) & m_mask;
     }
 
-    void place(std::uint32_t index)
+    bool place(std::uint32_t index)
     {
         auto id = (*m_ops)[index].id;
         for (auto i = slot_for(id);; i = (i + 1) & m_mask) {
@@ -65,10 +66,10 @@ private:
             if (slot == none) {
                 slot = index;
                 ++m_size;
-                return;
+                return true;
             }
             if ((*m_ops)[slot].id == id)
-                return;
+                return false;
         }
     }
 

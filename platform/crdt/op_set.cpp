@@ -291,7 +291,7 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
             by = static_cast<std::int64_t>(*u);
     }
     m_ops.push_back(op);
-    m_op_index.insert(index);
+    (void)m_op_index.insert(index); // ids are checked unique before ops get here
     for (auto pred : preds) {
         if (increment)
             m_increments[pred] += by;
