@@ -7,6 +7,7 @@
 #include "model/message_cache.h"
 #include "model/messages.h"
 #include "model/structure.h"
+#include "model/unread.h"
 
 namespace chat {
 namespace {
@@ -38,6 +39,7 @@ void expect_matches_fresh_projection(MessageCache const& cache, crdt::Document c
         EXPECT_EQ(cache.top_level_count(channel.id),
                   std::count_if(fresh.begin(), fresh.end(), [](Message const& m) { return !m.parent; }))
             << channel.id;
+        EXPECT_EQ(cache.unread_count(doc, channel.id, "u_me"), unread_count(doc, channel.id, "u_me")) << channel.id;
     }
 }
 
@@ -96,6 +98,7 @@ TEST(MessageCache, AgreesWithAFreshProjectionAfterEveryKindOfChange)
         {"delete a message",
          [](DocBuilder& b) { must(b.doc.delete_index(object_at(b.doc, b.table_map("messages"), "c_a"), 0)); }},
         {"reparent into a thread", [](DocBuilder& b) { b.put(message_at(b, "c_a", 0), "parent", "m_2"); }},
+        {"a read marker", [](DocBuilder& b) { b.put(b.map(b.table_map("read"), "u_me"), "c_a", std::int64_t{1}); }},
         {"replace a channel's list",
          [](DocBuilder& b) {
              b.list(b.table_map("messages"), "c_b");

@@ -6,6 +6,7 @@
 #include "crdt/chunk.h"
 #include "doc/read.h"
 #include "model/messages.h"
+#include "model/unread.h"
 
 namespace chat {
 namespace {
@@ -167,6 +168,12 @@ std::int64_t MessageCache::top_level_count(std::string_view channel) const
 {
     auto const found = m_channels.find(std::string(channel));
     return found == m_channels.end() ? 0 : found->second.top_level;
+}
+
+std::int64_t MessageCache::unread_count(crdt::Document const& doc, std::string_view channel,
+                                       std::string_view person) const
+{
+    return std::max<std::int64_t>(0, top_level_count(channel) - read_marker(doc, channel, person));
 }
 
 } // namespace chat

@@ -30,6 +30,8 @@ public:
     std::span<Message const> messages(std::string_view channel) const;
     // The channel's messages without a parent.
     std::int64_t top_level_count(std::string_view channel) const;
+    // unread_count from the cached count: only the read marker is read.
+    std::int64_t unread_count(crdt::Document const&, std::string_view channel, std::string_view person) const;
 
     // Objects are named by op id; actors are interned to keep keys small.
     struct ObjectKey {
