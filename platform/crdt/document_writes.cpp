@@ -56,6 +56,16 @@ std::vector<std::uint32_t> counters_among(OpSet const& ops, std::vector<std::uin
     return out;
 }
 
+// Writing the value a key already holds, unconflicted, makes no op (as in Automerge).
+bool unchanged(OpSet const& ops, std::vector<std::uint32_t> const& visible, ScalarValue const& value)
+{
+    if (visible.size() != 1)
+        return false;
+    auto current = ops.value_of(visible.front());
+    auto const* scalar = std::get_if<ScalarValue>(&current);
+    return scalar && to_raw(*scalar) == to_raw(value);
+}
+
 ObjId made_object(OpSet const& ops, std::uint32_t op)
 {
     return std::get<ObjectRef>(ops.value_of(op)).id;
@@ -69,6 +79,8 @@ base::Result<void> Document::put(ObjId const& obj, std::string_view key, ScalarV
     if (!object)
         return std::move(object).take_error();
     auto pred = m_ops->visible_at_key(*object, key);
+    if (unchanged(*m_ops, pred, value))
+        return {};
     m_ops->local_op(*object, m_ops->intern_key(key), false, Action::Set, m_ops->pack(value), pred);
     return {};
 }
@@ -91,7 +103,10 @@ base::Result<void> Document::put(ObjId const& obj, std::size_t index, ScalarValu
     auto elem = m_ops->element_at(*object, index);
     if (!elem)
         return out_of_range(index, m_ops->length(*object));
-    m_ops->local_op(*object, *elem, false, Action::Set, m_ops->pack(value), m_ops->visible_at_element(*elem));
+    auto pred = m_ops->visible_at_element(*elem);
+    if (unchanged(*m_ops, pred, value))
+        return {};
+    m_ops->local_op(*object, *elem, false, Action::Set, m_ops->pack(value), pred);
     return {};
 }
 
@@ -172,16 +187,26 @@ base::Result<void> Document::delete_index(ObjId const& obj, std::size_t index)
 
 namespace {
 
-base::Result<void> delete_run(OpSet& ops, std::uint32_t object, std::size_t pos, std::size_t del)
+// Splices as Automerge does: the new elements go in first, after the element
+// before `pos`; then the `del` elements that followed it are deleted. The op
+// order decides op ids, and so change hashes and later conflict winners.
+template <typename MakeValue>
+base::Result<void> splice_elements(OpSet& ops, std::uint32_t object, std::size_t pos, std::size_t del, std::size_t count,
+                                   MakeValue&& value_at)
 {
     auto length = ops.length(object);
     if (pos > length || del > length - pos)
         return base::error("splice range " + std::to_string(pos) + "+" + std::to_string(del)
             + " is past the end (length " + std::to_string(length) + ")");
-    for (std::size_t i = 0; i < del; ++i) {
-        auto elem = *ops.element_at(object, pos);
+    std::vector<std::uint32_t> doomed;
+    doomed.reserve(del);
+    for (std::size_t i = 0; i < del; ++i)
+        doomed.push_back(*ops.element_at(object, pos + i));
+    auto previous = pos == 0 ? none : *ops.element_at(object, pos - 1);
+    for (std::size_t i = 0; i < count; ++i)
+        previous = ops.local_op(object, previous, true, Action::Set, value_at(i), {});
+    for (auto elem : doomed)
         ops.local_op(object, elem, false, Action::Delete, {}, ops.visible_at_element(elem));
-    }
     return {};
 }
 
@@ -197,14 +222,8 @@ base::Result<void> Document::splice_text(ObjId const& obj, std::size_t pos, std:
     auto chars = split_code_points(text);
     if (!chars)
         return base::error("text to insert is not valid UTF-8");
-    TRY_VOID(delete_run(*m_ops, *object, pos, del));
-    auto ref = insert_reference(*m_ops, *object, pos);
-    if (!ref)
-        return std::move(ref).take_error();
-    auto previous = *ref;
-    for (auto ch : *chars)
-        previous = m_ops->local_op(*object, previous, true, Action::Set, m_ops->pack(RawValue{ Vstring, std::string(ch) }), {});
-    return {};
+    return splice_elements(*m_ops, *object, pos, del, chars->size(),
+        [&](std::size_t i) { return m_ops->pack(RawValue{ Vstring, std::string((*chars)[i]) }); });
 }
 
 base::Result<void> Document::splice(ObjId const& obj, std::size_t pos, std::size_t del, std::span<ScalarValue const> values)
@@ -212,14 +231,7 @@ base::Result<void> Document::splice(ObjId const& obj, std::size_t pos, std::size
     auto object = sequence_object(*m_ops, obj);
     if (!object)
         return std::move(object).take_error();
-    TRY_VOID(delete_run(*m_ops, *object, pos, del));
-    auto ref = insert_reference(*m_ops, *object, pos);
-    if (!ref)
-        return std::move(ref).take_error();
-    auto previous = *ref;
-    for (auto const& value : values)
-        previous = m_ops->local_op(*object, previous, true, Action::Set, m_ops->pack(value), {});
-    return {};
+    return splice_elements(*m_ops, *object, pos, del, values.size(), [&](std::size_t i) { return m_ops->pack(values[i]); });
 }
 
 base::Result<void> Document::increment(ObjId const& obj, std::string_view key, std::int64_t by)

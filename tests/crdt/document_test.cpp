@@ -198,3 +198,33 @@ TEST(Document, TransactionsCommitOnHeadsAndSkipEmptyCommits)
     EXPECT_EQ(doc.heads(), first);
     EXPECT_EQ(doc.get_changes({}).size(), 1u);
 }
+
+TEST(Document, RewritingTheSameValueMakesNoOp)
+{
+    Document doc(actor("aa"));
+    ASSERT_TRUE(doc.put(ROOT, "k", std::string("v")));
+    auto list = *doc.put_object(ROOT, "l", ObjType::List);
+    ASSERT_TRUE(doc.insert(list, 0, std::int64_t(1)));
+    auto heads = doc.heads();
+    ASSERT_TRUE(doc.put(ROOT, "k", std::string("v")));
+    ASSERT_TRUE(doc.put(list, 0, std::int64_t(1)));
+    EXPECT_FALSE(doc.has_pending());
+    EXPECT_EQ(doc.heads(), heads);
+    ASSERT_TRUE(doc.put(list, 0, std::uint64_t(1))); // same number, another type: a real change
+    EXPECT_TRUE(doc.has_pending());
+}
+
+TEST(Document, SpliceInsertsBeforeItDeletes)
+{
+    // Automerge numbers a splice's inserts before its deletes; ids, and so the
+    // change hash (here the npm package's for the same edits), depend on it.
+    Document doc(actor("aa"));
+    auto text = *doc.put_object(ROOT, "t", ObjType::Text);
+    ASSERT_TRUE(doc.splice_text(text, 0, 0, "abcd"));
+    doc.commit({ std::nullopt, 0 });
+    ASSERT_TRUE(doc.splice_text(text, 1, 2, "XY"));
+    doc.commit({ std::nullopt, 0 });
+    EXPECT_EQ(doc.text(text), "aXYd");
+    ASSERT_EQ(doc.heads().size(), 1u);
+    EXPECT_EQ(doc.heads()[0].to_hex(), "9bf35c867eb803a460dbcc977f7199b0f45879af9439e34b67d1bf3eca7b7cbd");
+}

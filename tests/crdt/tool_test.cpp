@@ -26,8 +26,9 @@ class ToolTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // CTest names the directory; run by hand, the tool sits beside this binary.
         char const* bin = std::getenv("CHAT_TEST_BIN_DIR");
-        m_tool = fs::path(bin ? bin : ".") / "crdt-tool";
+        m_tool = (bin ? fs::path(bin) : fs::read_symlink("/proc/self/exe").parent_path()) / "crdt-tool";
         ASSERT_TRUE(fs::exists(m_tool)) << m_tool;
         char pattern[] = "/tmp/crdt-tool-test-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
