@@ -82,7 +82,9 @@ base::Result<void> DocumentLoader::load(std::span<std::uint8_t const> contents)
         inflated += data.size();
     auto max_rows = max_rows_for(inflated);
     TRY_VOID(read_changes(*change_columns, max_rows));
-    auto expected_ops = static_cast<std::size_t>(std::min<std::uint64_t>(m_op_budget, max_rows));
+    // Reserve for the ops the changes claim, but never more than the data could hold
+    // at one op per byte: a forged maxOp must not buy a huge table.
+    auto expected_ops = static_cast<std::size_t>(std::min<std::uint64_t>(m_op_budget, inflated));
     m_ops.m_ops.reserve(expected_ops);
     m_ops.m_op_index.reserve(expected_ops);
     TRY_VOID(read_ops(*op_columns, max_rows));
