@@ -1,6 +1,8 @@
 #include "ui/launch/command_line.h"
 #include "ui/launch/launch_description.h"
 #include "ui/launch/window_loop.h"
+#include "actions/registry.h"
+#include "ui/bound_dispatch/action_history.h"
 #include "ui/persist/document_file.h"
 
 #include <fontconfig/fontconfig.h>
@@ -18,6 +20,17 @@
 namespace orvo_ui::launch {
 
 namespace {
+
+// The framework's application object as hooks see it.
+class RunningApp final : public app::App {
+public:
+    orvo_actions::ActionRegistry& action_registry_mut() override { return m_registry; }
+    bound_dispatch::ActionHistory& history() { return m_history; }
+
+private:
+    orvo_actions::ActionRegistry m_registry;
+    bound_dispatch::ActionHistory m_history;
+};
 
 void apply_process_settings(LaunchDescription const& d)
 {
@@ -63,10 +76,12 @@ int run_interactive(LaunchDescription& d, std::string const& program)
     }
     if (auto notice = file->take_notice()) spdlog::warn("{}", *notice);
 
+    RunningApp app;
+    if (d.register_actions) d.register_actions(app);
     auto root = d.make_root_widget();
     Size size = d.initial_size ? d.initial_size() : Size{1024, 768};
     WindowSettings settings{"Chat", d.app_id, size, d.borderless, d.always_on_top, d.resizable, d.high_dpi};
-    int status = run_window(settings, *root, *file);
+    int status = run_window(settings, *root, *file, app.history());
     root.reset(); // the widget goes first: it may still hold work for the document
     if (auto compacted = file->compact(); !compacted) {
         std::cerr << program << ": " << compacted.error() << "\n";

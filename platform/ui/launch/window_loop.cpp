@@ -1,5 +1,7 @@
 #include "ui/launch/window_loop.h"
 
+#include "ui/bound_dispatch/action_history.h"
+#include "ui/bound_dispatch/bound_dispatch.h"
 #include "ui/launch/sdl_input.h"
 #include "ui/persist/document_file.h"
 
@@ -144,8 +146,16 @@ double interface_scale_for(int display_index)
     return 1.0;
 }
 
-int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFile& document)
+int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFile& document,
+               bound_dispatch::ActionHistory& history)
 {
+    // Each widget call that has the document lent to it runs inside a dispatch binding,
+    // so what it dispatched lands in the history when the call ends.
+    auto lend = [&](auto&& call) {
+        bound_dispatch::DispatchBinding binding(document.document(), history);
+        call(document.document());
+        binding.finish(root.take_pending_report());
+    };
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         spdlog::error("cannot open a window: {}", SDL_GetError());
         return 1;
@@ -179,7 +189,7 @@ int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFi
                     frame_due = true;
                 }
                 if (auto translated = translate_sdl_event(event, window.pointer_scale())) {
-                    root.handle_event(*translated, document.document());
+                    lend([&](crdt::Document& doc) { root.handle_event(*translated, doc); });
                     frame_due = true;
                 }
                 have = SDL_PollEvent(&event);
@@ -193,7 +203,7 @@ int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFi
             last_frame = std::chrono::steady_clock::now();
             frame_due = false;
 
-            root.sync(document.document());
+            lend([&](crdt::Document& doc) { root.sync(doc); });
             Size size = window.logical_size();
             if (auto laid = root.build_layout(size); !laid) {
                 spdlog::error("layout failed: {}", laid.error());

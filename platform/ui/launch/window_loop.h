@@ -12,6 +12,10 @@ namespace orvo_ui::persist {
 class DocumentFile;
 }
 
+namespace orvo_ui::bound_dispatch {
+class ActionHistory;
+}
+
 namespace orvo_ui::launch {
 
 struct WindowSettings {
@@ -26,7 +30,9 @@ struct WindowSettings {
 
 // Runs until the window is closed or the process is asked to stop (SIGINT, SIGTERM).
 // Returns the process exit status.
-int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFile& document);
+// Typed actions the widget dispatches during its calls are recorded in `history`.
+int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFile& document,
+               bound_dispatch::ActionHistory& history);
 
 // Wakes a sleeping frame loop from any thread, e.g. when a background job answers.
 void wake_frame_loop();

@@ -9,7 +9,12 @@
 #include "ui/core/geometry.h"
 #include "ui/paint/painter.h"
 
+#include "actions/encoded_action.h"
 #include "base/result.h"
+#include "ui/bound_dispatch/bound_dispatch.h"
+
+#include <optional>
+#include <string>
 
 #include <string_view>
 
@@ -20,6 +25,16 @@ class Document;
 namespace orvo_ui {
 
 enum class SemanticAction { Activate, Focus, Expand, Collapse, ShowMenu, ScrollIntoView };
+
+// A widget's answer to an operation (a typed action that only it can carry out).
+struct OperationOutcome {
+    enum class Kind { NotHandled, Handled, Error } kind = Kind::NotHandled;
+    std::string error;
+    static OperationOutcome not_handled() { return {}; }
+    static OperationOutcome handled() { return {Kind::Handled, {}}; }
+    static OperationOutcome fail(std::string text) { return {Kind::Error, std::move(text)}; }
+    friend bool operator==(OperationOutcome const&, OperationOutcome const&) = default;
+};
 
 class Widget {
 public:
@@ -43,6 +58,15 @@ public:
     virtual bool needs_animation_frame() const = 0;
     // True when something visible changed since the last draw; reading it clears it.
     virtual bool take_needs_redraw() = 0;
+
+    // What the widget's dispatches left for the framework's action history; taking it empties it.
+    virtual std::optional<bound_dispatch::PendingReport> take_pending_report() { return std::nullopt; }
+    // Operations of a kind the widget handles itself (navigation, imports).
+    virtual OperationOutcome handle_operation(orvo_actions::action::OperationType, std::string_view /*kind*/,
+                                              std::string_view /*payload*/, crdt::Document&)
+    {
+        return OperationOutcome::not_handled();
+    }
 };
 
 } // namespace orvo_ui

@@ -4,15 +4,17 @@
 
 namespace chat {
 
-ChatApp::ChatApp() = default;
-
-void ChatApp::sync(crdt::Document&) {}
+ChatApp::ChatApp()
+{
+    for (auto* input : {&composer, &thread_composer, &edit_input, &rename_input}) input->set_local_author(local_identity.id);
+    thread_composer.set_placeholder("Reply…");
+}
 
 base::Result<void> ChatApp::build_layout(orvo_ui::Size) { return {}; }
 
 void ChatApp::apply_layout(orvo_ui::Rect bounds)
 {
-    if (!(bounds == window_bounds)) m_needs_redraw = true;
+    if (!(bounds == window_bounds)) needs_redraw = true;
     window_bounds = bounds;
 }
 
@@ -35,8 +37,11 @@ orvo_ui::AccessNode ChatApp::accessibility() const
     return root;
 }
 
-bool ChatApp::needs_animation_frame() const { return false; }
+bool ChatApp::needs_animation_frame() const
+{
+    return animating || image_store.has_pending_work();
+}
 
-bool ChatApp::take_needs_redraw() { return std::exchange(m_needs_redraw, false); }
+bool ChatApp::take_needs_redraw() { return std::exchange(needs_redraw, false); }
 
 } // namespace chat

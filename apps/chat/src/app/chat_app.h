@@ -1,15 +1,46 @@
 #pragma once
 
 // The application's single root widget and the owner of all interface state.
+// The framework lends it the document for each call; it keeps only the
+// projection of the document and what is about presentation.
 
+#include "actions/vocabulary/chat_action.h"
+#include "actions/vocabulary/chat_operation.h"
+#include "app/flap.h"
+#include "app/local_identity.h"
+#include "actions/transport.h"
+#include "app/projection.h"
+#include "ui/bound_dispatch/bound_dispatch.h"
+#include "ui/image/image_store.h"
+#include "ui/permissions/permission_context.h"
+#include "ui/widget/context_menu.h"
+#include "ui/widget/text_input.h"
+#include "ui/widget/tooltip.h"
 #include "ui/widget/widget.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace chat {
 
+// A file the attachment picker lists.
+struct PickerFile {
+    std::string path;
+    std::string name;
+    std::uint64_t size = 0;
+    bool is_video = false;
+    bool operator==(PickerFile const&) const = default;
+};
+
+using OperationAnswer = orvo_ui::OperationOutcome;
+
 class ChatApp final : public orvo_ui::Widget {
 public:
-    ChatApp();
+    ChatApp(); // the demo state
 
+    // Widget interface.
     void sync(crdt::Document& doc) override;
     base::Result<void> build_layout(orvo_ui::Size window) override;
     void apply_layout(orvo_ui::Rect bounds) override;
@@ -19,12 +50,99 @@ public:
     orvo_ui::AccessNode accessibility() const override;
     bool needs_animation_frame() const override;
     bool take_needs_redraw() override;
+    std::optional<orvo_ui::bound_dispatch::PendingReport> take_pending_report() override;
+    OperationAnswer handle_operation(orvo_actions::action::OperationType type, std::string_view kind,
+                                     std::string_view payload, crdt::Document& doc) override;
 
-    bool interactive = false;
+    // Changes the document through the action framework; failures are logged.
+    void dispatch_chat_action(crdt::Document& doc, ChatAction const& action);
+    // Re-projects the model and reloads the composer inputs for the current conversation.
+    void refresh(crdt::Document& doc);
+
+    // Screenshot scenarios: the fixed state before the first sync, and the images the frame will show.
+    void apply_scenario(std::string_view name);
+    void preload_images();
+
+    // Text inputs.
+    orvo_ui::widget::text_input::TextInput composer;
+    orvo_ui::widget::text_input::TextInput thread_composer;
+    orvo_ui::widget::text_input::TextInput edit_input;
+    orvo_ui::widget::text_input::TextInput rename_input;
+
+    // Selection.
+    std::string current_workspace = "ws_acme";
+    std::string rail_workspace = "ws_acme";
+    std::string current_channel = "c_crit";
+    std::optional<std::string> open_thread = std::string("m_concept");
+    std::optional<std::string> editing_message;
+    std::optional<std::string> highlighted_message;
+    std::optional<std::string> selected_person;
+    bool inbox_open = false;
+
+    // The projection of the document, rebuilt when the document or the selection changes.
+    Model model;
+
+    LocalIdentity local_identity;
+
+    // Composer side state.
+    std::vector<PickerFile> picker_files;
+    bool attach_panel_open = false;
+    std::optional<std::string> attachment_notice;
+    std::optional<std::uint64_t> listing_request;
+    std::uint64_t request_counter = 0;
+    std::optional<std::string> composer_preset;
+
+    // Timeline.
+    double timeline_scroll = 0;
+    double previous_content_height = 0;
+    bool follow_latest = true;
+    bool pending_jump_to_latest = false;
+
+    // Panels.
+    Flap left_flap;
+    Flap right_flap;
+
+
+    // Menus and hover.
+    std::optional<orvo_ui::widget::context_menu::ContextMenu> context_menu;
+    orvo_ui::widget::tooltip::TooltipHost tooltip_host;
+
+    orvo_ui::image_store::ImageStore image_store;
+    orvo_ui::permissions::PermissionContext permissions = orvo_ui::permissions::PermissionContext::permissive();
+
+    std::optional<orvo_ui::bound_dispatch::PendingReport> pending_report;
+
+    // Geometry.
     orvo_ui::Rect window_bounds;
+    double zoom = 1.0;
+    bool narrow = false;
+    bool compact = false;
+
+    // Flags.
+    bool interactive = false;
+    bool starter_hint = false;
+    bool thread_composer_focused = false;
+    bool needs_redraw = true;
+    bool animating = false;
 
 private:
-    bool m_needs_redraw = true;
+    void seed_and_presence(crdt::Document& doc);
+    bool repair_selection();
+    void repair_thread();
+    void mark_open_channel_read(crdt::Document& doc);
+    void reload_composer_inputs(crdt::Document& doc);
+    OperationAnswer carry_out(operation::OpenWorkspace const&);
+    OperationAnswer carry_out(operation::OpenChannel const&);
+    OperationAnswer carry_out(operation::OpenCategory const&);
+    OperationAnswer carry_out(operation::RevealMessage const&, crdt::Document& doc);
+    OperationAnswer carry_out(operation::OpenPerson const&);
+    void open_conversation(std::string workspace, std::string channel);
+
+    bool m_fixup_done = false;
+    std::string m_composer_draft_key;
+    std::string m_thread_draft_key;
+    ProjectionCache m_projection;
+    orvo_actions::executor::LocalTransport m_action_transport;
 };
 
 } // namespace chat

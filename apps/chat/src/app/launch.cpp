@@ -1,5 +1,6 @@
 #include "app/launch.h"
 
+#include "app/action_handler.h"
 #include "app/chat_app.h"
 #include "app/screenshot.h"
 #include "blobstore/blobstore.h"
@@ -32,8 +33,18 @@ std::unique_ptr<orvo_ui::Widget> make_root_widget()
 {
     auto app = std::make_unique<ChatApp>();
     app->interactive = true;
+    app->local_identity = identity_from_environment(resolve_data_dir());
+    for (auto* input : {&app->composer, &app->thread_composer, &app->edit_input, &app->rename_input})
+        input->set_local_author(app->local_identity.id);
+    // The call media transport is set up when calls are built.
+    app->current_workspace.clear();
+    app->rail_workspace.clear();
+    app->current_channel.clear();
+    app->open_thread.reset();
     return app;
 }
+
+void register_actions(orvo_ui::app::App& app) { register_chat_actions(app.action_registry_mut()); }
 
 orvo_ui::Size default_window_size() { return {1280, 800}; }
 
@@ -55,6 +66,7 @@ orvo_ui::launch::LaunchDescription launch_description()
     d.screenshot_scenarios.assign(std::begin(SCENARIO_NAMES), std::end(SCENARIO_NAMES));
     d.make_root_widget = make_root_widget;
     d.take_screenshot = take_screenshot;
+    d.register_actions = register_actions;
     d.initial_size = default_window_size;
     d.uses_document = [] { return true; };
     d.open_document = open_document;

@@ -19,6 +19,7 @@ std::optional<std::filesystem::path> resolve_data_dir();
 orvo_ui::persist::OpenResult open_document(orvo_ui::persist::AppInfo const& app, orvo_ui::persist::Storage const& storage);
 std::unique_ptr<orvo_ui::Widget> make_root_widget();
 orvo_ui::Size default_window_size();
+void register_actions(orvo_ui::app::App& app);
 
 // The blob store the whole process shares, installed before launch.
 void install_blob_store();

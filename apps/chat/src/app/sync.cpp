@@ -1,0 +1,120 @@
+// The per-frame step: seeding and presence, the one-time fix-up, the refresh of
+// the model, selection and thread repair, and automatic read marking.
+
+#include "app/chat_app.h"
+
+#include "crdt/document.h"
+#include "doc/attachment_fixup.h"
+#include "doc/drafts.h"
+#include "doc/local_user.h"
+#include "doc/seed.h"
+#include "model/unread.h"
+
+#include <algorithm>
+
+namespace chat {
+
+void ChatApp::sync(crdt::Document& doc)
+{
+    // Phases 1 and 2 (call departure, screen capture) and 5 to 7 (screen-share
+    // publication, attachment answers) belong to calls and attachments, which
+    // have nothing pending while no call or picker is active.
+    seed_and_presence(doc);
+    if (!m_fixup_done) {
+        doc::fix_attachment_refs(doc);
+        m_fixup_done = true;
+    }
+    refresh(doc);
+    bool reselected = repair_selection();
+    repair_thread();
+    if (reselected) refresh(doc);
+    mark_open_channel_read(doc);
+}
+
+void ChatApp::seed_and_presence(crdt::Document& doc)
+{
+    if (interactive) {
+        if (!doc::is_seeded(doc)) doc::seed_starter(doc, local_identity.id, local_identity.name, local_identity.initials);
+        doc::upsert_local_user(doc, doc::LocalUser{local_identity.id, local_identity.name, local_identity.initials,
+                                                   local_identity.color_index, Presence::Online});
+    } else if (starter_hint) {
+        if (!doc::is_seeded(doc)) doc::seed_starter(doc, local_identity.id, local_identity.name, local_identity.initials);
+    } else {
+        if (!doc::is_seeded(doc)) doc::seed_demo(doc);
+    }
+}
+
+void ChatApp::refresh(crdt::Document& doc)
+{
+    m_projection.refresh_structure(doc, model);
+
+    // Rail repair.
+    if (!model.workspace(rail_workspace) && !model.workspaces.empty())
+        rail_workspace = model.workspace(current_workspace) ? current_workspace : model.workspaces.front().id;
+
+    // Channel repair: the first text channel of the workspace that is not archived, by order.
+    auto const* open = model.channel(current_channel);
+    if (!open || open->workspace != current_workspace) {
+        Channel const* first = nullptr;
+        for (auto const& channel : model.channels) {
+            if (channel.workspace != current_workspace || channel.kind != ChannelKind::Text || channel.archived) continue;
+            if (!first || channel.order < first->order) first = &channel;
+        }
+        if (first) current_channel = first->id;
+    }
+
+    m_projection.refresh_content(doc, model, ProjectionInputs{current_workspace, current_channel, &local_identity});
+    reload_composer_inputs(doc);
+}
+
+bool ChatApp::repair_selection()
+{
+    if (model.workspace(current_workspace) || model.workspaces.empty()) return false;
+    current_workspace = model.workspaces.front().id;
+    rail_workspace = current_workspace;
+    current_channel.clear();
+    return true;
+}
+
+void ChatApp::repair_thread()
+{
+    if (open_thread && !model.message(*open_thread)) {
+        open_thread.reset();
+        thread_composer_focused = false;
+    }
+}
+
+void ChatApp::mark_open_channel_read(crdt::Document& doc)
+{
+    if (current_channel.empty() || !follow_latest || !model.channel(current_channel)) return;
+    std::int64_t total = top_level_count(doc, current_channel);
+    if (total <= read_marker(doc, current_channel, local_identity.id)) return;
+    dispatch_chat_action(doc, action::MarkRead{current_channel, local_identity.id, total});
+    model.unread[current_channel] = 0;
+}
+
+namespace {
+
+// Keeps one input and the draft stored under `key` in step: typing is written to
+// the draft of the conversation it was typed in; opening another conversation loads
+// that conversation's draft.
+void sync_draft(crdt::Document& doc, orvo_ui::widget::text_input::TextInput& input, std::string& shown_key,
+                std::string const& key)
+{
+    if (input.take_dirty() && !shown_key.empty()) doc::set_draft(doc, shown_key, input.text());
+    if (key == shown_key) return;
+    shown_key = key;
+    input.set_text(key.empty() ? std::string() : doc::read_draft(doc, key));
+    input.take_dirty();
+}
+
+} // namespace
+
+void ChatApp::reload_composer_inputs(crdt::Document& doc)
+{
+    sync_draft(doc, composer, m_composer_draft_key, current_channel);
+    sync_draft(doc, thread_composer, m_thread_draft_key,
+               open_thread && !current_channel.empty() ? doc::thread_draft_key(current_channel, *open_thread) : std::string());
+}
+
+} // namespace chat
