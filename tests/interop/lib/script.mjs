@@ -42,7 +42,9 @@ function toAutomergeValue(value) {
     case "counter": return new A.Counter(v);
     case "map": return {};
     case "list": return [];
-    case "text": return v;
+    case "text":
+      if (v !== "") throw new Error("a text starts empty; fill it with splice steps");
+      return v;
     default: throw new Error(`unknown value kind ${kind}`);
   }
 }

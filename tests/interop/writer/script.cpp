@@ -29,6 +29,11 @@ std::optional<crdt::ObjType> object_kind(json const& value)
     return std::nullopt;
 }
 
+bool starts_empty(json const& value)
+{
+    return !value.contains("text") || value.at("text") == "";
+}
+
 base::Result<crdt::ScalarValue> scalar(json const& value)
 {
     if (!value.is_object() || value.size() != 1) return base::error("bad value " + value.dump());
@@ -47,6 +52,7 @@ base::Result<crdt::ScalarValue> scalar(json const& value)
 template <typename Prop>
 base::Result<void> put(crdt::Document& doc, crdt::ObjId const& obj, Prop prop, json const& value)
 {
+    if (!starts_empty(value)) return base::error("a text starts empty: " + value.dump());
     if (auto kind = object_kind(value)) {
         auto made = doc.put_object(obj, prop, *kind);
         if (!made) return base::error(made.error());
@@ -59,6 +65,7 @@ base::Result<void> put(crdt::Document& doc, crdt::ObjId const& obj, Prop prop, j
 
 base::Result<void> insert(crdt::Document& doc, crdt::ObjId const& obj, std::size_t index, json const& value)
 {
+    if (!starts_empty(value)) return base::error("a text starts empty: " + value.dump());
     if (auto kind = object_kind(value)) {
         auto made = doc.insert_object(obj, index, *kind);
         if (!made) return base::error(made.error());
