@@ -6,6 +6,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Starts the app in the background on a fresh data directory; sets APP_PID and DATA.
 start_app() {
     DATA=$(mktemp -d)
+    # The platform identity lives under the data home: keep tests out of the real one.
+    export XDG_DATA_HOME=${XDG_DATA_HOME:-$(mktemp -d)}
     ORVO_CHAT_DATA="$DATA" "$APP" "$@" &
     APP_PID=$!
 }

@@ -1,6 +1,9 @@
 #include "ui/launch/shot_frame.h"
 
 #include "crdt/document.h"
+#include "ui/a11y/access_json.h"
+
+#include <spdlog/spdlog.h>
 
 #include <cerrno>
 #include <cstring>
@@ -73,6 +76,9 @@ void ShotFrame::draw(Widget& widget)
     widget.draw(painter);
     cairo_destroy(cr);
     cairo_surface_flush(m_surface);
+    if (auto path = access_dump_path())
+        if (auto written = write_access_tree_if_changed(*path, widget.accessibility()); !written)
+            spdlog::error("cannot write the accessibility tree: {}", written.error());
 }
 
 base::Result<void> ShotFrame::write_png(std::filesystem::path const& path) const

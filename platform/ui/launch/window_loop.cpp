@@ -1,8 +1,11 @@
 #include "ui/launch/window_loop.h"
 
+#include "ui/a11y/access_json.h"
 #include "ui/bound_dispatch/action_history.h"
 #include "ui/bound_dispatch/bound_dispatch.h"
+#include "ui/launch/notice_banner.h"
 #include "ui/launch/sdl_input.h"
+#include "ui/widget/clipboard.h"
 #include "ui/persist/document_file.h"
 
 #include <SDL.h>
@@ -73,7 +76,7 @@ public:
         return ww > 0 ? scale * ww / dw : scale;
     }
 
-    void present(Widget& root, Theme const& theme)
+    void present(Widget& root, Theme const& theme, NoticeBanner& banner)
     {
         int w = 0, h = 0;
         SDL_GetRendererOutputSize(renderer, &w, &h);
@@ -99,6 +102,7 @@ public:
         Painter painter(cr, theme, size);
         painter.fill_rect(Rect{0, 0, size.width, size.height}, theme.window);
         root.draw(painter);
+        banner.draw(painter, std::chrono::steady_clock::now());
         cairo_destroy(cr);
         cairo_surface_destroy(surface);
         SDL_UnlockTexture(texture);
@@ -112,6 +116,19 @@ public:
     int texture_w = 0;
     int texture_h = 0;
     double scale = 1.0;
+};
+
+// The window system's clipboard, through SDL.
+class SdlClipboard final : public widget::Clipboard {
+public:
+    std::string text() const override
+    {
+        char* text = SDL_GetClipboardText();
+        std::string out = text ? text : "";
+        SDL_free(text);
+        return out;
+    }
+    void set_text(std::string_view text) override { SDL_SetClipboardText(std::string(text).c_str()); }
 };
 
 // Serves pending GLib sources without blocking, so GStreamer buses and D-Bus keep moving.
@@ -170,13 +187,20 @@ int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFi
             return 1;
         }
         wake_event_type();
+        SdlClipboard clipboard;
+        widget::install_system_clipboard(&clipboard);
         SDL_StartTextInput();
         Theme theme = Theme::dark();
+        auto const dump_path = access_dump_path();
+        NoticeBanner banner;
+        if (settings.notice) banner.show(*settings.notice, std::chrono::steady_clock::now());
         bool running = true;
         bool frame_due = true;
         auto last_frame = std::chrono::steady_clock::now() - frame_interval;
         while (running) {
             bool animating = root.needs_animation_frame();
+            // Wake in time to take an expiring notice down.
+            if (auto until = banner.expires(); until && std::chrono::steady_clock::now() >= *until) frame_due = true;
             SDL_Event event;
             bool have = frame_due || animating ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, idle_wait_ms);
             while (have) {
@@ -189,6 +213,11 @@ int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFi
                     frame_due = true;
                 }
                 if (auto translated = translate_sdl_event(event, window.pointer_scale())) {
+                    if (banner.consume(*translated)) {
+                        frame_due = true;
+                        have = SDL_PollEvent(&event);
+                        continue;
+                    }
                     lend([&](crdt::Document& doc) { root.handle_event(*translated, doc); });
                     frame_due = true;
                 }
@@ -211,12 +240,16 @@ int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFi
                 break;
             }
             root.apply_layout(Rect{0, 0, size.width, size.height});
-            window.present(root, theme);
+            window.present(root, theme, banner);
+            if (dump_path)
+                if (auto written = write_access_tree_if_changed(*dump_path, root.accessibility()); !written)
+                    spdlog::error("cannot write the accessibility tree: {}", written.error());
             // Every change of this frame is on disk before the loop sleeps again.
             if (auto saved = document.save_changes(); !saved)
                 spdlog::error("cannot save the document: {}", saved.error());
         }
         SDL_StopTextInput();
+        widget::install_system_clipboard(nullptr);
     }
     SDL_Quit();
     return status;

@@ -6,6 +6,7 @@
 #include "ui/core/geometry.h"
 #include "ui/widget/widget.h"
 
+#include <optional>
 #include <string>
 
 namespace orvo_ui::persist {
@@ -26,6 +27,8 @@ struct WindowSettings {
     bool always_on_top = false;
     bool resizable = true;
     bool high_dpi = true;
+    // Shown over the window at start (e.g. where an unreadable document went).
+    std::optional<std::string> notice;
 };
 
 // Runs until the window is closed or the process is asked to stop (SIGINT, SIGTERM).
