@@ -8,7 +8,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <vector>
 #include <stdlib.h>
 
 namespace {
@@ -31,11 +34,18 @@ void AppendAndFlushOneChange(benchmark::State& state)
     seed_chat(file->document());
     for (std::uint64_t i = 0; i < 2000; ++i) send_message(file->document(), i);
     if (!file->compact()) state.SkipWithError("compact failed");
+    // The mean per iteration includes the occasional compaction; the median of single
+    // appends is the figure that matters for a frame, so it is reported as a counter.
+    std::vector<double> each_ms;
     std::int64_t i = 0;
     for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
         (void)file->document().put(crdt::ROOT, "typing", i++);
         if (!file->save_changes()) state.SkipWithError("save failed");
+        each_ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
+    std::nth_element(each_ms.begin(), each_ms.begin() + each_ms.size() / 2, each_ms.end());
+    state.counters["median_ms"] = each_ms[each_ms.size() / 2];
     file.reset();
     std::filesystem::remove_all(dir);
 }
