@@ -16,10 +16,14 @@ const FILTERS = { chat: "^BM_Chat", trace: "^BM_Trace" };
 const TO_MS = { ns: 1e-6, us: 1e-3, ms: 1, s: 1e3 };
 
 function run(command, args) {
-  const r = spawnSync(command, args, { encoding: "utf8", maxBuffer: 1 << 28, stdio: ["ignore", "pipe", "inherit"] });
+  const env = { ...process.env, CRDT_BENCH_MESSAGES: messages };
+  const r = spawnSync(command, args, { env, encoding: "utf8", maxBuffer: 1 << 28, stdio: ["ignore", "pipe", "inherit"] });
   if (r.status !== 0) throw new Error(`${command} ${args.join(" ")} failed (${r.signal ?? r.status})`);
   return JSON.parse(r.stdout);
 }
+
+// CRDT_BENCH_MESSAGES (default 100000) sizes the chat document on both sides.
+const messages = process.env.CRDT_BENCH_MESSAGES ?? "100000";
 
 function ours(suite) {
   const report = run(bench, [`--benchmark_filter=${FILTERS[suite]}`, "--benchmark_format=json"]);
@@ -41,7 +45,7 @@ function ours(suite) {
 }
 
 function theirs(suite) {
-  return run("node", [path.join(here, "js_bench.mjs"), suite]);
+  return run("node", [path.join(here, "js_bench.mjs"), suite, messages]);
 }
 
 const fmtMs = (ms) => (ms === undefined ? "-" : ms >= 100 ? ms.toFixed(0) : ms >= 1 ? ms.toFixed(2) : ms.toFixed(4));
@@ -57,7 +61,8 @@ const ratio = (a, b) => (a === undefined || b === undefined ? "-" : (a / b).toFi
 for (const suite of suites) {
   const a = ours(suite);
   const b = theirs(suite);
-  console.log(`\n${suite}: peak RSS ours ${a.peak_rss_mb.toFixed(0)} MB, theirs ${b.peak_rss_mb.toFixed(0)} MB` +
+  const label = suite === "chat" ? ` (${messages} messages)` : "";
+  console.log(`\n${suite}${label}: peak RSS ours ${a.peak_rss_mb.toFixed(0)} MB, theirs ${b.peak_rss_mb.toFixed(0)} MB` +
     ` (ratio ${(a.peak_rss_mb / b.peak_rss_mb).toFixed(2)})`);
   console.log(`${"workload".padEnd(22)}${pad("ours cpu ms", 13)}${pad("theirs cpu", 13)}${pad("cpu ratio", 10)}` +
     `${pad("ours wall", 12)}${pad("theirs wall", 12)}${pad("wall ratio", 11)}${pad("peak MB ours/theirs", 21)}` +

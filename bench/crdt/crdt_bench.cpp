@@ -15,7 +15,12 @@
 
 namespace {
 
-constexpr std::uint64_t chat_messages = 100'000;
+// 100,000 messages unless CRDT_BENCH_MESSAGES says otherwise (compare.sh
+// passes the same count to both sides).
+std::uint64_t const chat_messages = [] {
+    char const* text = std::getenv("CRDT_BENCH_MESSAGES");
+    return text ? std::strtoull(text, nullptr, 10) : 100'000;
+}();
 
 crdt::ActorId bench_actor()
 {
