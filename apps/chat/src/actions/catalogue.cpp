@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "actions/resources.h"
+#include "doc/messages.h"
 #include "model/messages.h"
 #include "model/structure.h"
 
@@ -32,13 +33,13 @@ struct FoundMessage {
     std::string workspace;
 };
 
-// The first message with `id`, channel by channel in model order.
-std::optional<FoundMessage> find_message(crdt::Document const& doc, std::string_view id)
+// The first message with `id`, channel by channel in model order. Only ids
+// are read until it is found; then that one message is projected.
+std::optional<FoundMessage> locate_message(crdt::Document const& doc, std::string_view id)
 {
     for (auto const& channel : list_channels(doc))
-        for (auto& message : channel_messages(doc, channel.id))
-            if (message.id == id)
-                return FoundMessage{std::move(message), channel.workspace};
+        if (auto const slot = doc::find_message(doc, channel.id, id))
+            return FoundMessage{read_message(doc, slot->message, channel.id), channel.workspace};
     return std::nullopt;
 }
 
@@ -78,7 +79,7 @@ std::optional<Resource> message_part_at(Sources const& sources, std::string_view
     auto const colon = kind == resource_kind::reaction ? id.find(':') : std::string_view::npos;
     if (kind == resource_kind::reaction && colon == std::string_view::npos)
         return std::nullopt;
-    auto found = find_message(sources.doc, id.substr(0, colon));
+    auto found = locate_message(sources.doc, id.substr(0, colon));
     if (!found)
         return std::nullopt;
     auto const& [message, workspace] = *found;

@@ -1,7 +1,7 @@
 #include "actions/description.h"
 
+#include "actions/address.h"
 #include "actions/catalogue.h"
-#include "actions/resources.h"
 
 namespace chat {
 namespace {
@@ -60,7 +60,7 @@ orvo_actions::context::ActionDescription describe_chat_action(ChatAction const& 
             description.app_id = DESKTOP_APP_ID;
             description.app_name = app_name;
             description.title = name.title;
-            description.target = resources::address(name.kind, name.id);
+            description.target = orvo_actions::door::resource_address(name.kind, name.id);
             return description;
         },
         chat_action);
