@@ -233,9 +233,13 @@ base::Result<void> OpSet::check_change(ChangeData const& change, std::vector<std
     if (start > (std::uint64_t(1) << 62) || change.ops.size() > (std::uint64_t(1) << 32))
         return base::error("change op counter out of range");
 
+    // Every op of an actor belongs to one of its changes, so ids above its last
+    // change's maxOp are free without looking.
+    bool ids_may_exist = author < m_actors.size() && !m_actor_changes[author].empty()
+        && m_changes[m_actor_changes[author].back()].max_op >= start;
     for (std::size_t row = 0; row < change.ops.size(); ++row) {
         auto const& op = change.ops[row];
-        if (existing({ start + row, 0 }) != none)
+        if (ids_may_exist && existing({ start + row, 0 }) != none)
             return base::error("change reuses an existing op id");
         if (op.action > 7)
             return base::error("change has an unknown action");
