@@ -3,7 +3,7 @@
 #include "doc/message_index.h"
 #include "doc/messages.h"
 #include "doc/read.h"
-#include "doc/text_diff.h"
+#include "ui/doc/splice_text_diffed.h"
 #include "doc/validate_send.h"
 #include "doc/write.h"
 
@@ -37,7 +37,7 @@ void apply(crdt::Document& doc, action::EditMessage const& edit)
     auto const entry = append_map(doc, history, "hrec");
     put_integer(doc, entry, "ts", edit.ts);
     put_string(doc, entry, "text", old_text);
-    splice_text_diffed(doc, ensure_text(doc, slot->message, "text"), edit.text);
+    orvo_ui::doc::splice_text_diffed(doc, ensure_text(doc, slot->message, "text"), edit.text);
     put_boolean(doc, slot->message, "edited", true);
 }
 

@@ -1,7 +1,7 @@
 #include "doc/drafts.h"
 
 #include "doc/read.h"
-#include "doc/text_diff.h"
+#include "ui/doc/splice_text_diffed.h"
 #include "doc/write.h"
 
 namespace chat::doc {
@@ -21,7 +21,7 @@ void set_draft(crdt::Document& doc, std::string_view key, std::string_view text)
     if (text.empty() && (!drafts || !read_text_object(doc, *drafts, key)))
         return;
     auto const draft = ensure_text(doc, ensure_map(doc, crdt::Document::root(), "drafts"), key);
-    splice_text_diffed(doc, draft, text);
+    orvo_ui::doc::splice_text_diffed(doc, draft, text);
 }
 
 void clear_draft(crdt::Document& doc, std::string_view key)

@@ -1,8 +1,8 @@
-#include "doc/text_diff.h"
+#include "ui/doc/splice_text_diffed.h"
 
 #include <gtest/gtest.h>
 
-namespace chat::doc {
+namespace orvo_ui::doc {
 namespace {
 
 struct SpliceCase {
@@ -48,9 +48,9 @@ TEST(MinimalTextSpliceEqual, EqualTextsNeedNoSplice)
 }
 
 } // namespace
-} // namespace chat::doc
+} // namespace orvo_ui::doc
 
-namespace chat::doc {
+namespace orvo_ui::doc {
 namespace {
 
 // Replacing the whole text would make concurrent edits collide; the minimal
@@ -78,4 +78,4 @@ TEST(SpliceTextDiffed, EqualTextWritesNothing)
 }
 
 } // namespace
-} // namespace chat::doc
+} // namespace orvo_ui::doc

@@ -1,8 +1,8 @@
-#include "doc/text_diff.h"
+#include "ui/doc/splice_text_diffed.h"
 
 #include <algorithm>
 
-namespace chat::doc {
+namespace orvo_ui::doc {
 
 namespace {
 
@@ -64,4 +64,4 @@ void splice_text_diffed(crdt::Document& doc, crdt::ObjId const& text, std::strin
     (void)doc.splice_text(text, splice->position, splice->deleted, splice->inserted);
 }
 
-} // namespace chat::doc
+} // namespace orvo_ui::doc

@@ -2,8 +2,6 @@
 
 // Replacing a text object's content by changing only the span that differs,
 // so concurrent edits elsewhere in the text survive a merge.
-// (Framework-level helper; it lives here until the UI layer's document
-// utilities exist.)
 
 #include "crdt/document.h"
 
@@ -12,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace chat::doc {
+namespace orvo_ui::doc {
 
 // One splice: at `position`, remove `deleted` characters, then insert
 // `inserted`. Positions and counts are in Unicode code points, the unit of
@@ -32,7 +30,7 @@ std::optional<TextSplice> minimal_text_splice(std::string_view old_text, std::st
 
 // Makes the content of the text object `text` equal to `new_text` with the
 // minimal splice; writes nothing when it already is. A refused splice is
-// ignored, as every refused text write of the chat document is.
+// ignored: the caller's document stays as it was.
 void splice_text_diffed(crdt::Document&, crdt::ObjId const& text, std::string_view new_text);
 
-} // namespace chat::doc
+} // namespace orvo_ui::doc
