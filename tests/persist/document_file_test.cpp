@@ -118,33 +118,42 @@ TEST(DocumentFile, TornLastChunkIsDroppedAtEveryCut)
 
 TEST(DocumentFile, UnloadableFileIsMovedAsideNeverDeleted)
 {
-    TempDir tmp;
-    auto path = tmp.path() / "workspace.automerge";
-    {
-        auto file = open_ok(path);
-        ASSERT_TRUE(file->document().put(crdt::ROOT, "a", std::string("1")));
-        ASSERT_TRUE(file->save_changes());
-        ASSERT_TRUE(file->document().put(crdt::ROOT, "b", std::string("2")));
-        ASSERT_TRUE(file->save_changes());
-        ASSERT_TRUE(file->document().put(crdt::ROOT, "c", std::string("3")));
-        ASSERT_TRUE(file->save_changes());
-    }
-    auto bytes = read_all(path);
-    bytes[bytes.size() / 2] ^= 0xff; // corrupt a chunk in the middle
-    write_bytes(path, bytes);
+    // Three ways a file can fail to be a document; none of them may be overwritten.
+    enum class Damage { CorruptMiddle, NotADocument, GarbageAfterChunks };
+    for (auto damage : {Damage::CorruptMiddle, Damage::NotADocument, Damage::GarbageAfterChunks}) {
+        TempDir tmp;
+        auto path = tmp.path() / "workspace.automerge";
+        {
+            auto file = open_ok(path);
+            ASSERT_TRUE(file->document().put(crdt::ROOT, "a", std::string("1")));
+            ASSERT_TRUE(file->save_changes());
+            ASSERT_TRUE(file->document().put(crdt::ROOT, "b", std::string("2")));
+            ASSERT_TRUE(file->save_changes());
+            ASSERT_TRUE(file->document().put(crdt::ROOT, "c", std::string("3")));
+            ASSERT_TRUE(file->save_changes());
+        }
+        auto bytes = read_all(path);
+        std::string const text = "this is not a document";
+        switch (damage) {
+        case Damage::CorruptMiddle: bytes[bytes.size() / 2] ^= 0xff; break;
+        case Damage::NotADocument: bytes.assign(text.begin(), text.end()); break;
+        case Damage::GarbageAfterChunks: bytes.insert(bytes.end(), text.begin(), text.end()); break;
+        }
+        write_bytes(path, bytes);
 
-    auto file = open_ok(path);
-    ASSERT_TRUE(file);
-    EXPECT_FALSE(string_at(file->document(), "a"));
-    auto notice = file->take_notice();
-    ASSERT_TRUE(notice);
-    std::vector<std::filesystem::path> aside;
-    for (auto const& entry : std::filesystem::directory_iterator(tmp.path()))
-        if (entry.path().filename().string().starts_with("workspace.automerge.unreadable-")) aside.push_back(entry.path());
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_NE(notice->find(aside[0].string()), std::string::npos) << *notice;
-    EXPECT_EQ(read_all(aside[0]), bytes);
-    EXPECT_FALSE(file->take_notice()) << "the notice is shown once";
+        auto file = open_ok(path);
+        ASSERT_TRUE(file);
+        EXPECT_FALSE(string_at(file->document(), "a"));
+        auto notice = file->take_notice();
+        ASSERT_TRUE(notice);
+        std::vector<std::filesystem::path> aside;
+        for (auto const& entry : std::filesystem::directory_iterator(tmp.path()))
+            if (entry.path().filename().string().starts_with("workspace.automerge.unreadable-")) aside.push_back(entry.path());
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_NE(notice->find(aside[0].string()), std::string::npos) << *notice;
+        EXPECT_EQ(read_all(aside[0]), bytes);
+        EXPECT_FALSE(file->take_notice()) << "the notice is shown once";
+    }
 }
 
 TEST(DocumentFile, UnreadableFileIsLeftAloneAndNamed)

@@ -1,5 +1,7 @@
 #include "ui/persist/chunk_scan.h"
 
+#include <algorithm>
+
 namespace orvo_ui::persist {
 
 namespace {
@@ -39,7 +41,10 @@ ChunkScan scan_chunks(std::span<std::uint8_t const> bytes)
         }
         pos += length;
     }
-    return {pos, bytes.size() - pos};
+    std::size_t rest = bytes.size() - pos;
+    bool starts_chunk = rest > 0;
+    for (std::size_t i = 0; i < std::min<std::size_t>(rest, 4); ++i) starts_chunk &= bytes[pos + i] == magic[i];
+    return {pos, rest, starts_chunk};
 }
 
 } // namespace orvo_ui::persist

@@ -12,8 +12,11 @@ namespace orvo_ui::persist {
 struct ChunkScan {
     // Bytes covered by chunks whose header and whole body are present.
     std::size_t complete_bytes = 0;
-    // Bytes after them that do not form a complete chunk (a torn tail, or garbage).
+    // Bytes after them that do not form a complete chunk.
     std::size_t trailing_bytes = 0;
+    // The trailing bytes begin like a chunk (its magic, or a prefix of it): what an
+    // append interrupted by a crash leaves. Anything else is not a torn tail.
+    bool trailing_starts_chunk = false;
 };
 
 // Walks chunk headers (magic, checksum, type, length); contents are not validated here.

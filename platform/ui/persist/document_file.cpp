@@ -1,7 +1,7 @@
 #include "ui/persist/document_file.h"
 
 #include "crdt/document.h"
-#include "ui/persist/chunk_scan.h"
+#include "ui/persist/document_load.h"
 #include "ui/persist/file_io.h"
 
 #include <spdlog/spdlog.h>
@@ -54,21 +54,6 @@ base::Result<int> lock_directory(std::filesystem::path const& dir, std::string c
     return fd;
 }
 
-struct Loaded {
-    crdt::Document document;
-    bool torn = false;
-};
-
-// Loads what the file holds; a torn final chunk is dropped.
-base::Result<Loaded> load_bytes(std::vector<std::uint8_t> const& bytes)
-{
-    ChunkScan scan = scan_chunks(bytes);
-    std::span<std::uint8_t const> complete(bytes.data(), scan.complete_bytes);
-    auto document = crdt::Document::load(complete);
-    if (!document) return std::move(document).take_error();
-    return Loaded{std::move(document).value(), scan.trailing_bytes > 0};
-}
-
 } // namespace
 
 DocumentFile::DocumentFile() : m_document(std::make_unique<crdt::Document>()) {}
@@ -100,7 +85,7 @@ OpenResult DocumentFile::open_path(std::filesystem::path const& path, std::strin
     if (!bytes) return std::move(bytes).take_error();
     if (missing) return file;
 
-    auto loaded = load_bytes(*bytes);
+    auto loaded = load_document(*bytes);
     if (!loaded) {
         auto aside = path;
         aside += ".unreadable-" + utc_stamp();

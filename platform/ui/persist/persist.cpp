@@ -2,7 +2,7 @@
 
 #include "crdt/document.h"
 #include "identity/xdg_paths.h"
-#include "ui/persist/chunk_scan.h"
+#include "ui/persist/document_load.h"
 #include "ui/persist/file_io.h"
 
 #include <spdlog/spdlog.h>
@@ -17,8 +17,7 @@ std::optional<std::vector<std::uint8_t>> loadable_document(std::filesystem::path
     bool missing = false;
     auto bytes = read_file(path, missing);
     if (!bytes || missing) return std::nullopt;
-    auto scan = scan_chunks(*bytes);
-    if (!crdt::Document::load(std::span(bytes->data(), scan.complete_bytes))) return std::nullopt;
+    if (!load_document(*bytes)) return std::nullopt;
     return std::move(bytes).value();
 }
 
