@@ -66,16 +66,16 @@ ActionSpec call_state_action(Toggle toggle, bool on, action::SetCallState flippe
 void add_my_call_actions(Resource& call, CallParticipant const& mine, std::string const& channel,
                          std::string const& me)
 {
-    action::SetCallState const now{channel, me, mine.talking, mine.muted, mine.deafened, mine.audio_only};
-    auto muted = now, deafened = now, audio_only = now;
-    muted.muted = !now.muted;
-    deafened.deafened = !now.deafened;
-    audio_only.audio_only = !now.audio_only;
+    action::SetCallState const current{channel, me, mine.talking, mine.muted, mine.deafened, mine.audio_only};
+    auto muted = current, deafened = current, audio_only = current;
+    muted.muted = !current.muted;
+    deafened.deafened = !current.deafened;
+    audio_only.audio_only = !current.audio_only;
     call.with_action(chat_action_spec("leave", "Leave call", action::LeaveCall{channel, me}))
-        .with_action(call_state_action({"mute", "Mute", "unmute", "Unmute"}, now.muted, muted))
-        .with_action(call_state_action({"deafen", "Deafen", "undeafen", "Undeafen"}, now.deafened, deafened))
+        .with_action(call_state_action({"mute", "Mute", "unmute", "Unmute"}, current.muted, muted))
+        .with_action(call_state_action({"deafen", "Deafen", "undeafen", "Undeafen"}, current.deafened, deafened))
         .with_action(call_state_action({"audio-only", "Audio only", "enable-camera", "Enable camera"},
-                                       now.audio_only, audio_only));
+                                       current.audio_only, audio_only));
 }
 
 } // namespace
