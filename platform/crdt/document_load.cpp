@@ -158,7 +158,7 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
     ops.push_back(op);
     if (!m_ops.m_op_index.insert(index))
         return base::error("document: duplicate op id");
-    m_ops.m_max_op = std::max(m_ops.m_max_op, op.id.counter);
+    m_ops.m_max_op = std::max<std::uint64_t>(m_ops.m_max_op, std::uint64_t{ op.id.counter });
     if (in.mark_name)
         m_ops.m_mark_names.emplace(index, *in.mark_name);
     for (auto const& succ : in.succ)
@@ -206,7 +206,7 @@ base::Result<void> DocumentLoader::resolve_successors()
             succ = static_cast<std::uint32_t>(ops.size());
             ops.push_back(del);
             (void)m_ops.m_op_index.insert(succ); // not found just above
-            m_ops.m_max_op = std::max(m_ops.m_max_op, succ_id.counter);
+            m_ops.m_max_op = std::max<std::uint64_t>(m_ops.m_max_op, std::uint64_t{ succ_id.counter });
         } else if (ops[succ].obj != ops[pred].obj) {
             return base::error("document: successor in another object");
         }
@@ -328,7 +328,7 @@ base::Result<void> DocumentLoader::attach_ops()
             return base::error("document: operations that belong to no change");
         owner[i] = found->second;
         ++count[found->second + 1];
-        lowest[found->second] = std::min(lowest[found->second], ops[i].id.counter);
+        lowest[found->second] = std::min<std::uint64_t>(lowest[found->second], std::uint64_t{ ops[i].id.counter });
     }
     for (std::size_t k = 0; k < m_changes.size(); ++k)
         count[k + 1] += count[k];
@@ -359,7 +359,7 @@ base::Result<void> DocumentLoader::attach_ops()
             std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
             keyed.reserve(meta.ops_count);
             for (auto it = first; it != last; ++it)
-                keyed.emplace_back(ops[*it].id.counter, *it);
+                keyed.emplace_back(std::uint64_t{ ops[*it].id.counter }, *it);
             std::sort(keyed.begin(), keyed.end());
             for (std::size_t j = 0; j < keyed.size(); ++j)
                 first[static_cast<std::ptrdiff_t>(j)] = keyed[j].second;
