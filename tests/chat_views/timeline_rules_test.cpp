@@ -61,7 +61,7 @@ TEST(TimelineLabels, DayLabelsRelativeToTheReferenceInstant)
         {reference_instant - 86400, "Yesterday"},
         {reference_instant - 13 * 3600, "Yesterday"}, // 23:40 the day before
         {reference_instant - 3 * 86400, "3 days ago"},
-        {-1, "20630 days ago"}, // 1969-12-31 is day −1
+        {-1, "20631 days ago"}, // 1969-12-31 is day −1
     };
     for (auto const& c : cases) EXPECT_EQ(day_label(c.ts), c.label) << c.ts;
 }

@@ -4,6 +4,7 @@
 #include "app/views/attachment_card.h"
 #include "app/views/attachment_card_rules.h"
 #include "app/views/timeline_people.h"
+#include "app/views/timeline.h"
 #include "app/views/timeline_rules.h"
 #include "ui/paint/surface.h"
 
@@ -130,6 +131,7 @@ void draw_thread_view(ChatApp& app, Painter& painter, Rect const& details)
         if (message.parent == root->id) replies.push_back(&message);
     Rect area = thread_messages_area(details, z);
     auto clip = painter.clip(area);
+    std::size_t first_region = app.hit_regions.size();
     double y = area.top() + 4;
     y = draw_thread_message(app, painter, *root, details, y, z, c);
     draw_divider(painter, details, y, replies.size(), z);
@@ -138,6 +140,7 @@ void draw_thread_view(ChatApp& app, Painter& painter, Rect const& details)
         if (y > area.bottom()) break;
         y = draw_thread_message(app, painter, *reply, details, y, z, c);
     }
+    clip_regions_since(app, first_region, area);
 }
 
 } // namespace chat::views

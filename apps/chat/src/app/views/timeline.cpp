@@ -75,6 +75,15 @@ void draw_jump_to_latest(ChatApp& app, Painter& painter, Rect const& viewport, d
 
 } // namespace
 
+void clip_regions_since(ChatApp& app, std::size_t first, Rect const& visible)
+{
+    auto& regions = app.hit_regions;
+    for (std::size_t i = first; i < regions.size(); ++i) regions[i].rect = regions[i].rect.intersect(visible);
+    regions.erase(std::remove_if(regions.begin() + static_cast<std::ptrdiff_t>(first), regions.end(),
+                                 [](HitRegion const& r) { return r.rect.empty(); }),
+                  regions.end());
+}
+
 void draw_timeline(ChatApp& app, Painter& painter, FrameGeometry const& g)
 {
     Rect const& viewport = g.timeline;
@@ -87,7 +96,10 @@ void draw_timeline(ChatApp& app, Painter& painter, FrameGeometry const& g)
         draw_empty_conversation(app, painter, viewport);
         return;
     }
+    // Rows cut by the viewport's edges must not claim clicks meant for the header or composer.
+    std::size_t first_region = app.hit_regions.size();
     for (std::size_t i = layout.first_visible; i < layout.end_visible; ++i) draw_timeline_row(app, painter, layout, i);
+    clip_regions_since(app, first_region, viewport);
     if (!app.follow_latest) draw_jump_to_latest(app, painter, viewport, z);
 }
 

@@ -8,6 +8,9 @@
 
 namespace chat::views {
 
+// Cuts the regions pushed from index `first` on to `visible`, dropping those left empty.
+void clip_regions_since(ChatApp& app, std::size_t first, orvo_ui::Rect const& visible);
+
 void draw_timeline(ChatApp& app, orvo_ui::Painter& painter, FrameGeometry const& g);
 
 } // namespace chat::views

@@ -3,6 +3,7 @@
 // Painting one timeline row and its parts (reactions, thread summary); the
 // rows' geometry comes from timeline_layout.
 
+#include "app/views/frame.h"
 #include "app/views/timeline_layout.h"
 
 namespace chat::views {
