@@ -1,4 +1,5 @@
 #include "app/chat_app.h"
+#include "app/views/demo_pictures.h"
 
 #include <utility>
 
@@ -8,6 +9,7 @@ ChatApp::ChatApp()
 {
     for (auto* input : {&composer, &thread_composer, &edit_input, &rename_input}) input->set_local_author(local_identity.id);
     thread_composer.set_placeholder("Reply…");
+    views::register_demo_pictures(image_store);
 }
 
 base::Result<void> ChatApp::build_layout(orvo_ui::Size) { return {}; }

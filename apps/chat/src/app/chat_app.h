@@ -10,6 +10,7 @@
 #include "app/local_identity.h"
 #include "actions/transport.h"
 #include "app/projection.h"
+#include "app/views/timeline_layout.h"
 #include "ui/bound_dispatch/bound_dispatch.h"
 #include "ui/image/image_store.h"
 #include "ui/permissions/permission_context.h"
@@ -97,6 +98,7 @@ public:
     double previous_content_height = 0;
     bool follow_latest = true;
     bool pending_jump_to_latest = false;
+    views::TimelineCache timeline_cache; // measured text heights, by message
 
     // Panels.
     Flap left_flap;

@@ -1,0 +1,49 @@
+// One whole frame of the chat window (sync, layout, draw) into an off-screen
+// frame at 1280 × 800, as the window loop runs it.
+// Targets: the default scenario ≤ 8 ms median; with "c_crit" holding 10,000
+// messages ≤ 12 ms. Only visible rows are painted and text heights are
+// remembered per message, so a long conversation costs a pass over its rows.
+
+#include <benchmark/benchmark.h>
+
+#include "app/chat_app.h"
+#include "doc/messages.h"
+#include "doc/seed.h"
+#include "ui/launch/shot_frame.h"
+
+#include <string>
+
+namespace {
+
+void run_frames(benchmark::State& state, std::size_t extra_messages)
+{
+    chat::ChatApp app;
+    app.apply_scenario("");
+    auto frame = orvo_ui::launch::ShotFrame::create(1280, 800, orvo_ui::Theme::dark()).value();
+    frame.sync(app);
+    auto& doc = frame.document();
+    for (std::size_t i = 0; i < extra_messages; ++i) {
+        chat::doc::NewMessage m;
+        m.author = i % 3 == 0 ? "u_me" : (i % 3 == 1 ? "u_nell" : "u_rune");
+        m.ts = 1782475400 + static_cast<std::int64_t>(i) * 97;
+        m.text = "Message " + std::to_string(i) + " about the call overlay grid and its tiles";
+        chat::doc::append_message(doc, "c_crit", "m_bench_" + std::to_string(i), m);
+    }
+    app.preload_images();
+    for (auto _ : state) {
+        frame.sync(app);
+        (void)frame.layout(app);
+        frame.draw(app);
+    }
+}
+
+void default_scenario(benchmark::State& state) { run_frames(state, 0); }
+void crit_with_10000_messages(benchmark::State& state) { run_frames(state, 10000 - 11); }
+
+} // namespace
+
+// Repetitions report the median the targets are stated in.
+BENCHMARK(default_scenario)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(crit_with_10000_messages)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+BENCHMARK_MAIN();
