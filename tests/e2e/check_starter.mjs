@@ -8,7 +8,8 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const require = createRequire(path.join(here, "../interop/package.json"));
 const Automerge = require("@automerge/automerge");
 
-const doc = Automerge.load(new Uint8Array(readFileSync(process.argv[2])));
+// Plain JSON: scalar strings load as Automerge's immutable string objects otherwise.
+const doc = JSON.parse(JSON.stringify(Automerge.load(new Uint8Array(readFileSync(process.argv[2])))));
 const fail = (why) => { console.error("FAIL: " + why); process.exit(1); };
 
 if (doc.seeded !== true) fail("not seeded");
