@@ -30,31 +30,8 @@ constexpr std::uint32_t extra_data = column_spec(5, ColumnType::Value);
 
 } // namespace
 
-std::vector<std::uint8_t> OpSet::save_document() const
+std::vector<Column> OpSet::save_change_columns() const
 {
-    std::vector<std::uint8_t> out;
-    // A document chunk re-encodes every change, which would give a change that arrived
-    // in another (valid but unusual) encoding a different hash. Keep such histories
-    // as their change chunks instead.
-    bool verbatim = std::any_of(m_changes.begin(), m_changes.end(), [](auto const& c) { return !c.original.empty(); });
-    if (verbatim) {
-        for (std::uint32_t i = 0; i < m_changes.size(); ++i) {
-            auto chunk = encode_change_chunk(i);
-            out.insert(out.end(), chunk.begin(), chunk.end());
-        }
-        return out;
-    }
-    std::vector<std::uint32_t> sorted_actors(m_actors.size());
-    for (std::uint32_t i = 0; i < m_actors.size(); ++i)
-        sorted_actors[m_actor_rank[i]] = i;
-    write_uleb(out, m_actors.size());
-    for (auto actor : sorted_actors)
-        write_prefixed(out, m_actors[actor].bytes());
-    auto head_hashes = heads();
-    write_uleb(out, head_hashes.size());
-    for (auto const& hash : head_hashes)
-        write_bytes(out, hash.bytes);
-
     UlebEncoder actor_col, deps_group, extra_meta;
     DeltaEncoder seq_col, max_op_col, time_col, deps_index;
     StringEncoder message_col;
@@ -87,6 +64,11 @@ std::vector<std::uint8_t> OpSet::save_document() const
     change_columns.push_back({ change_spec::extra_meta, extra_meta.finish() });
     change_columns.push_back({ change_spec::extra_data, std::move(extra_data) });
 
+    return change_columns;
+}
+
+std::vector<Column> OpSet::save_op_columns() const
+{
     // Successors are the inverse of predecessors, listed in op id order.
     std::vector<std::uint32_t> succ_start(m_ops.size() + 1, 0);
     for (auto pred : m_preds)
@@ -156,7 +138,36 @@ std::vector<std::uint8_t> OpSet::save_document() const
         });
     }
 
-    auto op_columns = encoder.finish();
+    return encoder.finish();
+}
+
+std::vector<std::uint8_t> OpSet::save_document() const
+{
+    std::vector<std::uint8_t> out;
+    // A document chunk re-encodes every change, which would give a change that arrived
+    // in another (valid but unusual) encoding a different hash. Keep such histories
+    // as their change chunks instead.
+    bool verbatim = std::any_of(m_changes.begin(), m_changes.end(), [](auto const& c) { return !c.original.empty(); });
+    if (verbatim) {
+        for (std::uint32_t i = 0; i < m_changes.size(); ++i) {
+            auto chunk = encode_change_chunk(i);
+            out.insert(out.end(), chunk.begin(), chunk.end());
+        }
+        return out;
+    }
+    std::vector<std::uint32_t> sorted_actors(m_actors.size());
+    for (std::uint32_t i = 0; i < m_actors.size(); ++i)
+        sorted_actors[m_actor_rank[i]] = i;
+    write_uleb(out, m_actors.size());
+    for (auto actor : sorted_actors)
+        write_prefixed(out, m_actors[actor].bytes());
+    auto head_hashes = heads();
+    write_uleb(out, head_hashes.size());
+    for (auto const& hash : head_hashes)
+        write_bytes(out, hash.bytes);
+
+    auto change_columns = save_change_columns();
+    auto op_columns = save_op_columns();
     prepare_columns(change_columns, deflate_threshold);
     prepare_columns(op_columns, deflate_threshold);
     write_column_meta(out, change_columns);

@@ -6,6 +6,7 @@
 #include "base/result.h"
 #include "crdt/change.h"
 #include "crdt/op.h"
+#include "crdt/op_columns.h"
 #include "crdt/op_id_map.h"
 #include "crdt/sequence.h"
 #include "crdt/types.h"
@@ -102,6 +103,8 @@ private:
     friend class ChangeApplier;
 
     std::uint32_t add_object(ObjType type, std::uint32_t make_op);
+    std::vector<Column> save_change_columns() const;
+    std::vector<Column> save_op_columns() const;
     std::uint32_t integrate(Op op, std::span<std::uint32_t const> preds);
     void place_in_sequence(Object& object, std::uint32_t op_index);
     void refresh_element(std::uint32_t object, std::uint32_t elem);
