@@ -20,11 +20,6 @@ void ChatApp::apply_layout(orvo_ui::Rect bounds)
     window_bounds = bounds;
 }
 
-void ChatApp::draw(orvo_ui::Painter& painter)
-{
-    painter.fill_rect(window_bounds, painter.theme().window);
-}
-
 bool ChatApp::handle_event(orvo_ui::Event const&, crdt::Document&) { return false; }
 
 bool ChatApp::perform_semantic_action(std::string_view, orvo_ui::SemanticAction, crdt::Document&) { return false; }
@@ -41,7 +36,7 @@ orvo_ui::AccessNode ChatApp::accessibility() const
 
 bool ChatApp::needs_animation_frame() const
 {
-    return animating || image_store.has_pending_work();
+    return animating || flaps_animating || tooltip_host.has_pending() || image_store.has_pending_work();
 }
 
 bool ChatApp::take_needs_redraw() { return std::exchange(needs_redraw, false); }

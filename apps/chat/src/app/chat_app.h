@@ -6,6 +6,7 @@
 
 #include "actions/vocabulary/chat_action.h"
 #include "actions/vocabulary/chat_operation.h"
+#include "app/controls.h"
 #include "app/flap.h"
 #include "app/local_identity.h"
 #include "actions/transport.h"
@@ -103,7 +104,15 @@ public:
     // Panels.
     Flap left_flap;
     Flap right_flap;
+    bool flaps_animating = false;
 
+    // What the last draw recorded: clickable regions in painting order, and tooltip areas.
+    std::vector<HitRegion> hit_regions;
+    std::vector<orvo_ui::widget::tooltip::TooltipArea> tooltip_areas;
+    std::optional<std::size_t> focus_ring; // index into hit_regions
+    orvo_ui::Point pointer {-1, -1};       // logical units; off-window until the first move
+    std::optional<RenameTarget> rename_target;
+    std::optional<ChannelSwipe> channel_swipe;
 
     // Menus and hover.
     std::optional<orvo_ui::widget::context_menu::ContextMenu> context_menu;
@@ -117,6 +126,7 @@ public:
     // Geometry.
     orvo_ui::Rect window_bounds;
     double zoom = 1.0;
+    float ui_scale = 1.0f;
     bool narrow = false;
     bool compact = false;
 
