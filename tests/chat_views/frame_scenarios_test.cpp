@@ -3,6 +3,7 @@
 
 #include "frame_fixture.h"
 
+#include "app/views/frame.h"
 #include "app/views/rail.h"
 
 #include <gtest/gtest.h>
@@ -141,4 +142,21 @@ TEST(FrameScenarios, InboxBadgeSitsOnTheButtonCorner)
 {
     orvo_ui::Rect button {10, 16, 48, 48};
     EXPECT_EQ(views::inbox_badge_rect(button), orvo_ui::Rect::from_edges(42, 12, 63, 33));
+}
+
+TEST(FrameScenarios, NarrowSidebarOpenedWithTheMenuOverlaysWithAScrim)
+{
+    Shot shot("narrow", 700);
+    views::toggle_flap(shot.app->left_flap, true);
+    shot.app->left_flap.progress = 1.0;
+    shot.redraw();
+    auto const& regions = shot.app->hit_regions;
+    auto first = [&](auto pred) { return std::find_if(regions.begin(), regions.end(), pred) - regions.begin(); };
+    auto dismiss = first([](HitRegion const& r) { return std::holds_alternative<control::Dismiss>(r.control); });
+    auto inbox = first([](HitRegion const& r) { return std::holds_alternative<control::Inbox>(r.control); });
+    ASSERT_LT(dismiss, static_cast<std::ptrdiff_t>(regions.size()));
+    ASSERT_LT(inbox, static_cast<std::ptrdiff_t>(regions.size()));
+    EXPECT_LT(dismiss, inbox) << "the scrim lies under the sidebar";
+    EXPECT_TRUE(std::holds_alternative<control::Dismiss>(*hit_test(regions, {500, 400})));
+    EXPECT_TRUE(shot.has("chat.channel:c_crit"));
 }
