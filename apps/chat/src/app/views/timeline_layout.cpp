@@ -45,21 +45,35 @@ ThreadSummaries summarize_threads(std::span<Message const> messages)
     return threads;
 }
 
-double BodyHeights::plain(orvo_ui::TextRenderer& text, Message const& message, double width)
+bool BodyHeights::fits(Entry const& entry, Message const& message, double width) const
 {
-    auto& entry = m_entries[message.id];
-    if (entry.width == width && !entry.rich && entry.text == message.text && entry.height > 0) return entry.height;
-    entry = {message.text, width, false, text.measure(message.text, body_style(width)).height};
-    return entry.height;
+    return entry.height > 0 && entry.width == width && entry.rich == !message.mentions.empty() &&
+           entry.id == message.id && entry.text == message.text;
 }
 
-double BodyHeights::rich(orvo_ui::TextRenderer& text, Message const& message, double width)
+double BodyHeights::height(orvo_ui::TextRenderer& text, Message const& message, double width, std::size_t position)
 {
-    auto& entry = m_entries[message.id];
-    if (entry.width == width && entry.rich && entry.text == message.text && entry.height > 0) return entry.height;
-    auto layout = orvo_ui::richtext::RichTextLayout::shape(text, message.text, mention_spans(message), body_style(width));
-    entry = {message.text, width, true, layout.height()};
-    return entry.height;
+    if (position < m_by_position.size() && fits(m_by_position[position], message, width))
+        return m_by_position[position].height;
+    if (m_by_position.size() <= position) m_by_position.resize(position + 1);
+    auto& slot = m_by_position[position];
+    if (auto it = m_by_id.find(message.id); it != m_by_id.end() && fits(it->second, message, width)) {
+        slot = it->second;
+        return slot.height;
+    }
+    bool rich = !message.mentions.empty();
+    double measured = rich ? orvo_ui::richtext::RichTextLayout::shape(text, message.text, mention_spans(message),
+                                                                      body_style(width)).height()
+                           : text.measure(message.text, body_style(width)).height;
+    slot = Entry {message.id, message.text, width, rich, measured};
+    m_by_id[message.id] = slot;
+    return measured;
+}
+
+void BodyHeights::clear()
+{
+    m_by_position.clear();
+    m_by_id.clear();
 }
 
 double reactions_row_height(double z) { return 28 * z; }
@@ -76,8 +90,8 @@ double author_line_height(orvo_ui::TextRenderer& text)
 
 namespace {
 
-TimelineRow measure_row(ChatApp& app, GroupedMessage const& grouped, TimelineLayout const& layout,
-                        orvo_ui::TextRenderer& text, double theme_line_height)
+TimelineRow measure_row(ChatApp& app, GroupedMessage const& grouped, std::size_t position,
+                        TimelineLayout const& layout, orvo_ui::TextRenderer& text, double theme_line_height)
 {
     auto const& message = *grouped.message;
     TimelineRow row;
@@ -90,14 +104,12 @@ TimelineRow measure_row(ChatApp& app, GroupedMessage const& grouped, TimelineLay
         row.body_height = std::max(text.measure(app.edit_input.text(), body_style(layout.text_width)).height, 19.0);
         row.edit_extra = 30 * z;
     } else if (!message.text.empty()) {
-        bool rich = !message.mentions.empty();
-        row.body_height = rich ? app.timeline_cache.bodies.rich(text, message, layout.text_width)
-                               : app.timeline_cache.bodies.plain(text, message, layout.text_width);
+        row.body_height = app.timeline_cache.bodies.height(text, message, layout.text_width, position);
     }
     if (message.attachment) row.attachment_height = card_height(*message.attachment, layout.text_width, z);
     if (!message.reactions.empty()) row.reactions_height = reactions_row_height(z) + 6;
     if (message.edited && !row.editing) row.edited_height = std::max(theme_line_height, 18.0);
-    if (layout.threads.contains(message.id)) row.thread_height = 46 * z;
+    if (!layout.threads.empty() && layout.threads.contains(message.id)) row.thread_height = 46 * z;
     return row;
 }
 
@@ -118,7 +130,8 @@ TimelineLayout layout_timeline(ChatApp& app, orvo_ui::Rect viewport, double z, o
     layout.row_tops.reserve(layout.grouped.size());
     double y = day_band_height;
     for (auto const& grouped : layout.grouped) {
-        layout.rows.push_back(measure_row(app, grouped, layout, text, painter.theme().metrics.line_height));
+        layout.rows.push_back(
+            measure_row(app, grouped, layout.rows.size(), layout, text, painter.theme().metrics.line_height));
         layout.row_tops.push_back(y);
         y += row_height(layout.rows.back());
     }

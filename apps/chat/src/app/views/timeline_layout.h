@@ -33,20 +33,25 @@ using ThreadSummaries = std::unordered_map<std::string, ThreadSummary>;
 ThreadSummaries summarize_threads(std::span<Message const> messages);
 
 // Heights that only depend on a message's text and the column width.
+// Entries are looked up first at the row's position (the common case: the
+// same rows as last frame, or rows appended), then by message id, so a frame
+// over unchanged rows hashes nothing.
 class BodyHeights {
 public:
-    double plain(orvo_ui::TextRenderer& text, Message const& message, double width);
-    double rich(orvo_ui::TextRenderer& text, Message const& message, double width);
-    void clear() { m_entries.clear(); }
+    double height(orvo_ui::TextRenderer& text, Message const& message, double width, std::size_t position);
+    void clear();
 
 private:
     struct Entry {
+        std::string id;
         std::string text;
         double width = 0;
         bool rich = false;
         double height = 0;
     };
-    std::unordered_map<std::string, Entry> m_entries;
+    bool fits(Entry const& entry, Message const& message, double width) const;
+    std::vector<Entry> m_by_position;
+    std::unordered_map<std::string, Entry> m_by_id;
 };
 
 // The timeline's persistent per-frame helper, kept by ChatApp.
