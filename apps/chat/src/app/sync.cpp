@@ -87,7 +87,9 @@ void ChatApp::repair_thread()
 void ChatApp::mark_open_channel_read(crdt::Document& doc)
 {
     if (current_channel.empty() || !follow_latest || !model.channel(current_channel)) return;
-    std::int64_t total = top_level_count(doc, current_channel);
+    // The open channel's messages were just projected: count them there, not in the document.
+    auto total = std::int64_t(std::count_if(model.messages.begin(), model.messages.end(),
+                                            [](Message const& m) { return !m.parent || m.parent->empty(); }));
     if (total <= read_marker(doc, current_channel, local_identity.id)) return;
     dispatch_chat_action(doc, action::MarkRead{current_channel, local_identity.id, total});
     model.unread[current_channel] = 0;
