@@ -79,7 +79,8 @@ int run_interactive(LaunchDescription& d, std::string const& program)
     if (d.register_actions) d.register_actions(app);
     auto root = d.make_root_widget();
     Size size = d.initial_size ? d.initial_size() : Size{1024, 768};
-    WindowSettings settings{"Chat", d.app_id, size, d.borderless, d.always_on_top, d.resizable, d.high_dpi, file->take_notice()};
+    WindowSettings settings{"Chat", d.app_id, size, d.borderless, d.always_on_top, d.resizable, d.high_dpi,
+                            d.icon_paths, file->take_notice()};
     int status = run_window(settings, *root, *file, app.history());
     root.reset(); // the widget goes first: it may still hold work for the document
     if (auto compacted = file->compact(); !compacted) {

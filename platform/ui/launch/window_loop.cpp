@@ -131,6 +131,28 @@ public:
     void set_text(std::string_view text) override { SDL_SetClipboardText(std::string(text).c_str()); }
 };
 
+// The first of `paths` that loads as a PNG becomes the window's icon.
+void set_window_icon(SDL_Window* window, std::vector<std::string> const& paths)
+{
+    for (auto const& path : paths) {
+        cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+        if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
+            // Cairo's ARGB32 is SDL's native-endian ARGB8888.
+            SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(png),
+                cairo_image_surface_get_width(png), cairo_image_surface_get_height(png), 32,
+                cairo_image_surface_get_stride(png), SDL_PIXELFORMAT_ARGB8888);
+            if (icon) {
+                SDL_SetWindowIcon(window, icon);
+                SDL_FreeSurface(icon);
+                cairo_surface_destroy(png);
+                return;
+            }
+        }
+        spdlog::warn("cannot use {} as the window icon", path);
+        cairo_surface_destroy(png);
+    }
+}
+
 // Serves pending GLib sources without blocking, so GStreamer buses and D-Bus keep moving.
 void iterate_glib()
 {
@@ -186,6 +208,7 @@ int run_window(WindowSettings const& settings, Widget& root, persist::DocumentFi
             SDL_Quit();
             return 1;
         }
+        set_window_icon(window.window, settings.icon_paths);
         wake_event_type();
         SdlClipboard clipboard;
         widget::install_system_clipboard(&clipboard);

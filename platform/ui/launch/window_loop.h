@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvo_ui::persist {
 class DocumentFile;
@@ -27,6 +28,8 @@ struct WindowSettings {
     bool always_on_top = false;
     bool resizable = true;
     bool high_dpi = true;
+    // PNG files tried in order for the window icon.
+    std::vector<std::string> icon_paths;
     // Shown over the window at start (e.g. where an unreadable document went).
     std::optional<std::string> notice;
 };
