@@ -1,8 +1,7 @@
-// Known differences from the npm package in how edits become ops: the same
-// script, actor and time should give byte-identical changes (same heads).
-// Each fixtures/divergence-*.json is one minimal case. Values agree; op ids,
-// and so hashes and the winners of later concurrent conflicts, do not.
-// Registered but disabled in CTest until the engine matches.
+// Cases where the engine once turned edits into different ops than the npm
+// package: the same script, actor and time must give byte-identical changes
+// (same heads). Each fixtures/divergence-*.json is one minimal case; a
+// mismatch changes op ids, hashes and the winners of later conflicts.
 import fs from "node:fs";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
