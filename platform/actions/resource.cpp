@@ -35,8 +35,8 @@ Resource&& Resource::with_child(Resource child) &&
 
 ActionSpec const* Resource::action(std::string_view id) const
 {
-    for (auto const& spec : actions)
-        if (spec.id == id) return &spec;
+    for (auto const& offered : actions)
+        if (offered.id == id) return &offered;
     return nullptr;
 }
 

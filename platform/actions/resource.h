@@ -3,7 +3,7 @@
 // A node of what an application offers to tools: something with an address and a
 // label, the actions that apply to it and the resources below it.
 
-#include "actions/action_spec.h"
+#include "actions/resource_action.h"
 #include "actions/address.h"
 
 #include <string>

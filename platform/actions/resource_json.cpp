@@ -11,24 +11,24 @@ using nlohmann::json;
 
 namespace {
 
-json describe_action(ActionSpec const& spec)
+json describe_action(ActionSpec const& offered)
 {
     json parameter = nullptr;
-    if (spec.parameter)
-        parameter = {{"key", spec.parameter->key},
-                     {"label", spec.parameter->label},
-                     {"placeholder", spec.parameter->placeholder}};
-    return {{"id", spec.id},
-            {"label", spec.label},
-            {"operation", action::to_string(spec.operation_type)},
-            {"destructive", spec.is_destructive},
+    if (offered.parameter)
+        parameter = {{"key", offered.parameter->key},
+                     {"label", offered.parameter->label},
+                     {"placeholder", offered.parameter->placeholder}};
+    return {{"id", offered.id},
+            {"label", offered.label},
+            {"operation", action::to_string(offered.operation_type)},
+            {"destructive", offered.is_destructive},
             {"parameter", std::move(parameter)}};
 }
 
 json describe_resource(Resource const& resource)
 {
     json actions = json::array();
-    for (auto const& spec : resource.actions) actions.push_back(describe_action(spec));
+    for (auto const& offered : resource.actions) actions.push_back(describe_action(offered));
     json children = json::array();
     for (auto const& child : resource.children) children.push_back(describe_resource(child));
     return {{"address", resource.address},
@@ -103,9 +103,9 @@ base::Result<EncodedAction> resolve(std::vector<Resource> const& roots, door::Ac
 {
     Resource const* resource = find_in(roots, address.resource);
     if (!resource) return base::error("no resource at " + address.resource);
-    ActionSpec const* spec = resource->action(address.action);
-    if (!spec) return base::error(address.resource + " offers no action \"" + address.action + "\"");
-    return spec->encode(arguments);
+    ActionSpec const* offered = resource->action(address.action);
+    if (!offered) return base::error(address.resource + " offers no action \"" + address.action + "\"");
+    return offered->encode(arguments);
 }
 
 } // namespace orvo_actions::resource

@@ -78,7 +78,7 @@ base::Result<void> DocumentLoader::load(std::span<std::uint8_t const> contents)
     CRDT_TRY(change_columns, read_column_data(reader, *change_layout, true));
     CRDT_TRY(op_columns, read_column_data(reader, *op_layout, true));
     std::size_t inflated = contents.size();
-    for (auto const& [spec, data] : *op_columns)
+    for (auto const& [column_spec, data] : *op_columns)
         inflated += data.size();
     auto max_rows = max_rows_for(inflated);
     TRY_VOID(read_changes(*change_columns, max_rows));

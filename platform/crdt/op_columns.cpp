@@ -8,7 +8,7 @@ namespace crdt {
 
 namespace {
 
-namespace spec {
+namespace op_column {
 constexpr std::uint32_t obj_actor = column_spec(0, ColumnType::Actor);
 constexpr std::uint32_t obj_counter = column_spec(0, ColumnType::Uleb);
 constexpr std::uint32_t key_actor = column_spec(1, ColumnType::Actor);
@@ -28,7 +28,7 @@ constexpr std::uint32_t succ_actor = column_spec(8, ColumnType::Actor);
 constexpr std::uint32_t succ_counter = column_spec(8, ColumnType::Delta);
 constexpr std::uint32_t expand = column_spec(9, ColumnType::Boolean);
 constexpr std::uint32_t mark_name = column_spec(10, ColumnType::String);
-} // namespace spec
+} // namespace op_column
 
 std::span<std::uint8_t const> column(ColumnSet const& columns, std::uint32_t id)
 {
@@ -43,13 +43,13 @@ std::span<std::uint8_t const> column(ColumnSet const& columns, std::uint32_t id)
 void prepare_columns(std::vector<Column>& columns, std::size_t deflate_threshold)
 {
     std::erase_if(columns, [](Column const& c) { return c.data.empty(); });
-    std::sort(columns.begin(), columns.end(), [](Column const& a, Column const& b) { return a.spec < b.spec; });
+    std::sort(columns.begin(), columns.end(), [](Column const& a, Column const& b) { return a.column_spec < b.column_spec; });
     if (deflate_threshold == 0)
         return;
     for (auto& c : columns) {
         if (c.data.size() >= deflate_threshold) {
             c.data = deflate_raw(c.data);
-            c.spec |= deflate_bit;
+            c.column_spec |= deflate_bit;
         }
     }
 }
@@ -58,7 +58,7 @@ void write_column_meta(std::vector<std::uint8_t>& out, std::vector<Column> const
 {
     write_uleb(out, columns.size());
     for (auto const& c : columns) {
-        write_uleb(out, c.spec);
+        write_uleb(out, c.column_spec);
         write_uleb(out, c.data.size());
     }
 }
@@ -86,19 +86,19 @@ base::Result<ColumnLayout> read_column_layout(Reader& reader)
     ColumnLayout layout;
     std::uint32_t previous = 0;
     for (std::uint64_t i = 0; i < *count; ++i) {
-        auto spec = reader.uleb();
-        if (!spec)
-            return std::move(spec).take_error();
+        auto column_spec = reader.uleb();
+        if (!column_spec)
+            return std::move(column_spec).take_error();
         auto length = reader.uleb();
         if (!length)
             return std::move(length).take_error();
-        if (*spec > 0xffffffffu)
-            return base::error("column specification out of range");
-        auto normal = static_cast<std::uint32_t>(*spec) & ~deflate_bit;
+        if (*column_spec > 0xffffffffu)
+            return base::error("column id out of range");
+        auto normal = static_cast<std::uint32_t>(*column_spec) & ~deflate_bit;
         if (i > 0 && normal <= previous)
             return base::error("columns not in ascending order");
         previous = normal;
-        layout.entries.emplace_back(static_cast<std::uint32_t>(*spec), *length);
+        layout.entries.emplace_back(static_cast<std::uint32_t>(*column_spec), *length);
     }
     return layout;
 }
@@ -106,19 +106,19 @@ base::Result<ColumnLayout> read_column_layout(Reader& reader)
 base::Result<ColumnSet> read_column_data(Reader& reader, ColumnLayout const& layout, bool allow_deflate)
 {
     ColumnSet columns;
-    for (auto [spec, length] : layout.entries) {
+    for (auto [column_spec, length] : layout.entries) {
         auto data = reader.bytes(length);
         if (!data)
             return base::error("column data exceeds the chunk");
-        if (spec & deflate_bit) {
+        if (column_spec & deflate_bit) {
             if (!allow_deflate)
                 return base::error("compressed column in a change chunk");
             auto inflated = inflate_raw(*data);
             if (!inflated)
                 return base::error("column: " + inflated.error());
-            columns.emplace(spec & ~deflate_bit, std::move(*inflated));
+            columns.emplace(column_spec & ~deflate_bit, std::move(*inflated));
         } else {
-            columns.emplace(spec, std::vector<std::uint8_t>(data->begin(), data->end()));
+            columns.emplace(column_spec, std::vector<std::uint8_t>(data->begin(), data->end()));
         }
     }
     return columns;
@@ -171,26 +171,26 @@ std::vector<Column> OpColumnsEncoder::finish()
 {
     bool doc = m_layout == OpLayout::Document;
     std::vector<Column> columns;
-    columns.push_back({ spec::obj_actor, m_obj_actor.finish() });
-    columns.push_back({ spec::obj_counter, m_obj_counter.finish() });
-    columns.push_back({ spec::key_actor, m_key_actor.finish() });
-    columns.push_back({ spec::key_counter, m_key_counter.finish() });
-    columns.push_back({ spec::key_string, m_key_string.finish() });
+    columns.push_back({ op_column::obj_actor, m_obj_actor.finish() });
+    columns.push_back({ op_column::obj_counter, m_obj_counter.finish() });
+    columns.push_back({ op_column::key_actor, m_key_actor.finish() });
+    columns.push_back({ op_column::key_counter, m_key_counter.finish() });
+    columns.push_back({ op_column::key_string, m_key_string.finish() });
     if (doc) {
-        columns.push_back({ spec::id_actor, m_id_actor.finish() });
-        columns.push_back({ spec::id_counter, m_id_counter.finish() });
+        columns.push_back({ op_column::id_actor, m_id_actor.finish() });
+        columns.push_back({ op_column::id_counter, m_id_counter.finish() });
     }
-    columns.push_back({ spec::insert, m_insert.finish() });
-    columns.push_back({ spec::action, m_action.finish() });
-    columns.push_back({ spec::value_meta, m_value_meta.finish() });
-    columns.push_back({ spec::value, std::move(m_values) });
-    columns.push_back({ doc ? spec::succ_group : spec::pred_group, m_group.finish() });
-    columns.push_back({ doc ? spec::succ_actor : spec::pred_actor, m_group_actor.finish() });
-    columns.push_back({ doc ? spec::succ_counter : spec::pred_counter, m_group_counter.finish() });
+    columns.push_back({ op_column::insert, m_insert.finish() });
+    columns.push_back({ op_column::action, m_action.finish() });
+    columns.push_back({ op_column::value_meta, m_value_meta.finish() });
+    columns.push_back({ op_column::value, std::move(m_values) });
+    columns.push_back({ doc ? op_column::succ_group : op_column::pred_group, m_group.finish() });
+    columns.push_back({ doc ? op_column::succ_actor : op_column::pred_actor, m_group_actor.finish() });
+    columns.push_back({ doc ? op_column::succ_counter : op_column::pred_counter, m_group_counter.finish() });
     // Expand only matters for marks; the reference leaves the column out without them.
     if (m_any_expand)
-        columns.push_back({ spec::expand, m_expand.finish() });
-    columns.push_back({ spec::mark_name, m_mark_name.finish() });
+        columns.push_back({ op_column::expand, m_expand.finish() });
+    columns.push_back({ op_column::mark_name, m_mark_name.finish() });
     return columns;
 }
 
@@ -206,22 +206,22 @@ OpColumnsDecoder::OpColumnsDecoder(ColumnSet const& columns, OpLayout layout, st
     : m_layout(layout)
     , m_actor_count(actor_count)
     , m_max_rows(max_rows)
-    , m_obj_actor(column(columns, spec::obj_actor))
-    , m_key_actor(column(columns, spec::key_actor))
-    , m_id_actor(column(columns, spec::id_actor))
-    , m_group_actor(column(columns, layout == OpLayout::Document ? spec::succ_actor : spec::pred_actor))
-    , m_obj_counter(column(columns, spec::obj_counter))
-    , m_key_counter(column(columns, spec::key_counter))
-    , m_id_counter(column(columns, spec::id_counter))
-    , m_group_counter(column(columns, layout == OpLayout::Document ? spec::succ_counter : spec::pred_counter))
-    , m_key_string(column(columns, spec::key_string))
-    , m_mark_name(column(columns, spec::mark_name))
-    , m_insert(column(columns, spec::insert))
-    , m_expand(column(columns, spec::expand))
-    , m_action(column(columns, spec::action))
-    , m_value_meta(column(columns, spec::value_meta))
-    , m_group(column(columns, layout == OpLayout::Document ? spec::succ_group : spec::pred_group))
-    , m_values(column(columns, spec::value))
+    , m_obj_actor(column(columns, op_column::obj_actor))
+    , m_key_actor(column(columns, op_column::key_actor))
+    , m_id_actor(column(columns, op_column::id_actor))
+    , m_group_actor(column(columns, layout == OpLayout::Document ? op_column::succ_actor : op_column::pred_actor))
+    , m_obj_counter(column(columns, op_column::obj_counter))
+    , m_key_counter(column(columns, op_column::key_counter))
+    , m_id_counter(column(columns, op_column::id_counter))
+    , m_group_counter(column(columns, layout == OpLayout::Document ? op_column::succ_counter : op_column::pred_counter))
+    , m_key_string(column(columns, op_column::key_string))
+    , m_mark_name(column(columns, op_column::mark_name))
+    , m_insert(column(columns, op_column::insert))
+    , m_expand(column(columns, op_column::expand))
+    , m_action(column(columns, op_column::action))
+    , m_value_meta(column(columns, op_column::value_meta))
+    , m_group(column(columns, layout == OpLayout::Document ? op_column::succ_group : op_column::pred_group))
+    , m_values(column(columns, op_column::value))
 {
 }
 

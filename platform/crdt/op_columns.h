@@ -13,7 +13,7 @@
 namespace crdt {
 
 struct Column {
-    std::uint32_t spec = 0;
+    std::uint32_t column_spec = 0;
     std::vector<std::uint8_t> data;
 };
 
@@ -25,7 +25,7 @@ void write_column_data(std::vector<std::uint8_t>& out, std::vector<Column> const
 // Metadata then data of the non-empty columns, uncompressed (change chunks).
 void write_columns(std::vector<std::uint8_t>& out, std::vector<Column> columns);
 
-// Column data by specification (deflate bit cleared), inflated.
+// Column data by column id (deflate bit cleared), inflated.
 using ColumnSet = std::map<std::uint32_t, std::vector<std::uint8_t>>;
 struct ColumnLayout {
     std::vector<std::pair<std::uint32_t, std::uint64_t>> entries;

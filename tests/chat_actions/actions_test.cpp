@@ -47,11 +47,11 @@ TEST_F(DemoCatalogue, ActionsWithoutParameter)
     for (auto const& c : cases) {
         SCOPED_TRACE(std::string(c.address) + "#" + c.id);
         auto const resource = at(c.address);
-        auto const* spec = resource.action(c.id);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_FALSE(spec->parameter.has_value());
-        EXPECT_EQ(spec->is_destructive, c.destructive);
-        EXPECT_EQ(spec->operation_type, c.expected.type);
+        auto const* offered = resource.action(c.id);
+        ASSERT_NE(offered, nullptr);
+        EXPECT_FALSE(offered->parameter.has_value());
+        EXPECT_EQ(offered->is_destructive, c.destructive);
+        EXPECT_EQ(offered->operation_type, c.expected.type);
         auto const ran = run(resource, c.id);
         ASSERT_TRUE(ran.has_value()) << ran.error();
         EXPECT_EQ(*ran, c.expected);
@@ -96,12 +96,12 @@ TEST_F(DemoCatalogue, ParametersAreDescribed)
     for (auto const& c : cases) {
         SCOPED_TRACE(std::string(c.address) + "#" + c.id);
         auto const resource = at(c.address);
-        auto const* spec = resource.action(c.id);
-        ASSERT_NE(spec, nullptr);
-        ASSERT_TRUE(spec->parameter.has_value());
-        EXPECT_EQ(*spec->parameter, (orvo_actions::resource::TextParameter{"value", c.label, c.placeholder}));
-        EXPECT_EQ(spec->operation_type, c.type);
-        EXPECT_FALSE(spec->is_destructive);
+        auto const* offered = resource.action(c.id);
+        ASSERT_NE(offered, nullptr);
+        ASSERT_TRUE(offered->parameter.has_value());
+        EXPECT_EQ(*offered->parameter, (orvo_actions::resource::TextParameter{"value", c.label, c.placeholder}));
+        EXPECT_EQ(offered->operation_type, c.type);
+        EXPECT_FALSE(offered->is_destructive);
     }
 }
 
@@ -166,10 +166,10 @@ TEST_F(DemoCatalogue, ParameterisedActionsTrimAndDefault)
 TEST_F(DemoCatalogue, EveryRunMakesAFreshId)
 {
     auto const workspace = at("chat.workspace:ws_acme");
-    auto const* spec = workspace.action("new-channel");
-    ASSERT_NE(spec, nullptr);
-    auto const first = spec->encode({{"value", "a"}});
-    auto const second = spec->encode({{"value", "a"}});
+    auto const* offered = workspace.action("new-channel");
+    ASSERT_NE(offered, nullptr);
+    auto const first = offered->encode({{"value", "a"}});
+    auto const second = offered->encode({{"value", "a"}});
     ASSERT_TRUE(first.has_value() && second.has_value());
     EXPECT_NE(first->payload, second->payload);
     EXPECT_EQ(with_new_ids_masked(first->payload), with_new_ids_masked(second->payload));
@@ -218,9 +218,9 @@ TEST_F(DemoCatalogue, TogglesOfferTheOppositeState)
             doc::apply_chat_action(fresh, setup);
         auto const resource = resource_at(fresh, c.address, context);
         ASSERT_TRUE(resource.has_value());
-        auto const* spec = resource->action(c.id);
-        ASSERT_NE(spec, nullptr) << testing::PrintToString(actions_of(*resource));
-        EXPECT_EQ(spec->label, c.label);
+        auto const* offered = resource->action(c.id);
+        ASSERT_NE(offered, nullptr) << testing::PrintToString(actions_of(*resource));
+        EXPECT_EQ(offered->label, c.label);
         auto const ran = run(*resource, c.id);
         ASSERT_TRUE(ran.has_value()) << ran.error();
         EXPECT_EQ(*ran, c.expected);
@@ -231,8 +231,8 @@ TEST_F(DemoCatalogue, CallActionsFollowMembership)
 {
     auto const call_actions = [&] {
         Strings ids;
-        for (auto const& spec : at("chat.call:c_huddle").actions)
-            ids.push_back(spec.id);
+        for (auto const& offered : at("chat.call:c_huddle").actions)
+            ids.push_back(offered.id);
         return ids;
     };
     EXPECT_EQ(call_actions(), (Strings{"open", "join"}));

@@ -42,8 +42,8 @@ struct DemoCatalogue : ::testing::Test {
 inline std::vector<std::string> actions_of(Resource const& resource)
 {
     std::vector<std::string> actions;
-    for (auto const& spec : resource.actions)
-        actions.push_back(spec.id + "=" + spec.label);
+    for (auto const& offered : resource.actions)
+        actions.push_back(offered.id + "=" + offered.label);
     return actions;
 }
 
@@ -89,10 +89,10 @@ inline std::string with_new_ids_masked(std::string json)
 
 inline base::Result<Produced> run(Resource const& resource, std::string_view id, ActionArguments const& arguments = {})
 {
-    auto const* spec = resource.action(id);
-    if (!spec)
+    auto const* offered = resource.action(id);
+    if (!offered)
         return base::error("no action " + std::string(id) + " on " + resource.address);
-    auto encoded = spec->encode(arguments);
+    auto encoded = offered->encode(arguments);
     if (!encoded)
         return std::move(encoded).take_error();
     return Produced{encoded->kind, encoded->operation_type, with_new_ids_masked(encoded->payload)};

@@ -43,7 +43,7 @@ void apply_process_settings(LaunchDescription const& d)
         setenv(pair.substr(0, eq).c_str(), pair.substr(eq + 1).c_str(), 0);
     }
     std::string levels;
-    for (auto const& spec : d.log_levels) levels += (levels.empty() ? "" : ",") + spec;
+    for (auto const& level : d.log_levels) levels += (levels.empty() ? "" : ",") + level;
     if (char const* env = std::getenv("ORVO_LOG")) levels += (levels.empty() ? "" : ",") + std::string(env);
     if (!levels.empty()) spdlog::cfg::helpers::load_levels(levels);
     for (auto const& dir : d.font_dirs)

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "actions/action_specs.h"
+#include "actions/resource_actions.h"
 #include "actions/labels.h"
 #include "actions/resources.h"
 #include "doc/ids.h"

@@ -1,4 +1,4 @@
-#include "actions/action_specs.h"
+#include "actions/resource_actions.h"
 #include "actions/labels.h"
 #include "actions/resources.h"
 #include "doc/ids.h"

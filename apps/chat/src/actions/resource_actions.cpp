@@ -1,4 +1,4 @@
-#include "actions/action_specs.h"
+#include "actions/resource_actions.h"
 
 #include "actions/text.h"
 
@@ -50,10 +50,10 @@ orvo_actions::action::EncodedAction typed_operation(ChatOperation const& operati
 
 ActionSpec chat_action_spec(std::string id, std::string label, ChatAction const& action)
 {
-    auto spec = ActionSpec::fixed(std::move(id), std::move(label), OperationType::Ordinary, typed_action(action));
+    auto offered = ActionSpec::fixed(std::move(id), std::move(label), OperationType::Ordinary, typed_action(action));
     if (is_destructive(action))
-        spec.destructive();
-    return spec;
+        offered.destructive();
+    return offered;
 }
 
 ActionSpec chat_operation_spec(std::string id, std::string label, ChatOperation const& operation)
@@ -84,7 +84,7 @@ ActionSpec chat_operation_spec(std::string id, std::string label, OperationType 
         if (!value)
             return std::move(value).take_error();
         // Marked with its own type, so ActionSpec::encode refuses a builder
-        // that makes another kind of operation than the spec declares.
+        // that makes another kind of operation than the action declares.
         return typed_operation(build(*value));
     };
     return ActionSpec::with_parameter(std::move(id), std::move(label), type, text_parameter(parameter),

@@ -1,4 +1,4 @@
-#include "actions/action_spec.h"
+#include "actions/resource_action.h"
 
 namespace orvo_actions::resource {
 
@@ -10,24 +10,24 @@ EncodedAction enforce_operation_type(EncodedAction encoded, OperationType type)
 
 ActionSpec ActionSpec::fixed(std::string id, std::string label, OperationType type, EncodedAction encoded)
 {
-    ActionSpec spec;
-    spec.id = std::move(id);
-    spec.label = std::move(label);
-    spec.operation_type = type;
-    spec.encoded = enforce_operation_type(std::move(encoded), type);
-    return spec;
+    ActionSpec offered;
+    offered.id = std::move(id);
+    offered.label = std::move(label);
+    offered.operation_type = type;
+    offered.encoded = enforce_operation_type(std::move(encoded), type);
+    return offered;
 }
 
 ActionSpec ActionSpec::with_parameter(std::string id, std::string label, OperationType type,
                                       TextParameter parameter, ActionEncoder encoder)
 {
-    ActionSpec spec;
-    spec.id = std::move(id);
-    spec.label = std::move(label);
-    spec.operation_type = type;
-    spec.parameter = std::move(parameter);
-    spec.encoder = std::move(encoder);
-    return spec;
+    ActionSpec offered;
+    offered.id = std::move(id);
+    offered.label = std::move(label);
+    offered.operation_type = type;
+    offered.parameter = std::move(parameter);
+    offered.encoder = std::move(encoder);
+    return offered;
 }
 
 ActionSpec& ActionSpec::destructive() &
@@ -42,13 +42,13 @@ ActionSpec&& ActionSpec::destructive() &&
     return std::move(*this);
 }
 
-static base::Result<void> check_arguments(ActionSpec const& spec, ActionArguments const& arguments)
+static base::Result<void> check_arguments(ActionSpec const& offered, ActionArguments const& arguments)
 {
     for (auto const& [key, value] : arguments) {
-        if (!spec.parameter) return base::error("action " + spec.id + " takes no parameter, got \"" + key + "\"");
-        if (key != spec.parameter->key)
-            return base::error("action " + spec.id + " has no parameter \"" + key + "\"; its parameter is \""
-                               + spec.parameter->key + "\"");
+        if (!offered.parameter) return base::error("action " + offered.id + " takes no parameter, got \"" + key + "\"");
+        if (key != offered.parameter->key)
+            return base::error("action " + offered.id + " has no parameter \"" + key + "\"; its parameter is \""
+                               + offered.parameter->key + "\"");
     }
     return {};
 }

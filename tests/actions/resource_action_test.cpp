@@ -1,4 +1,4 @@
-#include "actions/action_spec.h"
+#include "actions/resource_action.h"
 #include "actions/resource.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ TEST(ActionSpec, FixedActionEncodesToItsActionMarkedWithItsType)
 
 TEST(ActionSpec, ParameterisedActionRunsItsEncoderOnTheArguments)
 {
-    auto spec = rename_spec();
+    auto offered = rename_spec();
     struct Case {
         ActionArguments arguments;
         std::string payload;
@@ -51,7 +51,7 @@ TEST(ActionSpec, ParameterisedActionRunsItsEncoderOnTheArguments)
         {{}, R"({"Rename":"unnamed"})"}, // an absent parameter counts as empty
     };
     for (auto const& c : cases) {
-        auto encoded = spec.encode(c.arguments);
+        auto encoded = offered.encode(c.arguments);
         ASSERT_TRUE(encoded.has_value()) << encoded.error();
         EXPECT_EQ(encoded->payload, c.payload);
     }

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "actions/action_spec.h"
+#include "actions/resource_action.h"
 #include "actions/encoded_action.h"
 #include "actions/vocabulary/vocabulary.h"
 #include "base/result.h"

@@ -35,7 +35,7 @@ using ActionEncoder = std::function<base::Result<EncodedAction>(ActionArguments 
 
 // `encoded` marked with `type`. Encoders producing an operation that is not ordinary
 // mark their result with this; ActionSpec::encode refuses a result whose type differs
-// from the spec's, so a navigation can never be mistaken for a document change.
+// from the action's, so a navigation can never be mistaken for a document change.
 EncodedAction enforce_operation_type(EncodedAction encoded, OperationType type);
 
 struct ActionSpec {
@@ -56,7 +56,7 @@ struct ActionSpec {
     ActionSpec&& destructive() &&;
 
     // The action to run for these arguments. Keys other than the parameter's are
-    // refused, as are results of another operation type than the spec declares.
+    // refused, as are results of another operation type than the action declares.
     base::Result<EncodedAction> encode(ActionArguments const& arguments = {}) const;
 };
 
