@@ -1,4 +1,5 @@
 #include "app/views/attachment_card.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "app/views/attachment_card_rules.h"
@@ -17,25 +18,16 @@ using orvo_ui::Point;
 using orvo_ui::Rect;
 using orvo_ui::TextStyle;
 
-TextStyle style(double size, orvo_ui::Color color, double width = 0)
-{
-    TextStyle s;
-    s.size = size;
-    s.color = color;
-    s.width = width;
-    s.overflow = orvo_ui::TextOverflow::Ellipsis;
-    return s;
-}
 
 // "🖼  name" on the left, the detail on the right in the muted colour.
 void caption_band(Painter& painter, Rect const& band, std::string_view icon, std::string_view name,
                   std::string const& detail, double z)
 {
     auto const& theme = painter.theme();
-    auto detail_style = style(12, theme.muted_text);
+    auto detail_style = ellipsized_text(12, theme.muted_text);
     double detail_width = painter.measure(detail, detail_style).width;
     double left = band.left() + 12 * z;
-    auto name_style = style(12, theme.text, std::max(band.right() - detail_width - 12 - left - 8, 20.0));
+    auto name_style = ellipsized_text(12, theme.text, std::max(band.right() - detail_width - 12 - left - 8, 20.0));
     std::string label = std::string(icon) + "  " + std::string(name);
     double h = painter.measure(label, name_style).height;
     painter.text(label, {left, band.center().y - h / 2}, name_style);
@@ -46,8 +38,8 @@ void locked_card(Painter& painter, Rect const& card)
 {
     auto const& theme = painter.theme();
     orvo_ui::surface::card(painter, card, 12);
-    auto lock = style(18, theme.text);
-    auto note = style(12, theme.muted_text);
+    auto lock = ellipsized_text(18, theme.text);
+    auto note = ellipsized_text(12, theme.muted_text);
     double lock_h = painter.measure("🔒", lock).height, note_h = painter.measure("Access not granted", note).height;
     double top = card.center().y - (lock_h + 4 + note_h) / 2;
     painter.text_centered("🔒", {card.x, top, card.width, lock_h}, lock);
@@ -75,8 +67,8 @@ void image_media(ChatApp& app, Painter& painter, ImageAttachment const& image, R
     orvo_ui::surface::card(painter, media, 12);
     Point centre = media.center();
     painter.disc({centre.x, centre.y - 10}, 20, theme.lift(1.5));
-    painter.text_centered("🖼", {centre.x - 20, centre.y - 30, 40, 40}, style(18, theme.text));
-    auto label = style(11, theme.muted_text);
+    painter.text_centered("🖼", {centre.x - 20, centre.y - 30, 40, 40}, ellipsized_text(18, theme.text));
+    auto label = ellipsized_text(11, theme.muted_text);
     painter.text_centered(placeholder_label(source, lookup.state), {media.x, centre.y + 14, media.width, 16}, label);
 }
 
@@ -88,7 +80,7 @@ void video_media(Painter& painter, Rect const& media, double z)
     painter.disc(centre, 25 * z, orvo_ui::Color::black(0.35));
     painter.ring(centre, 25 * z, 1.5, orvo_ui::Color::white(0.55));
     painter.ring(centre, 24 * z, 1, orvo_ui::Color::white(0.25));
-    painter.text_centered("▶", {centre.x - 25 * z + 2, centre.y - 25 * z, 50 * z, 50 * z}, style(20, orvo_ui::Color::white()));
+    painter.text_centered("▶", {centre.x - 25 * z + 2, centre.y - 25 * z, 50 * z, 50 * z}, ellipsized_text(20, orvo_ui::Color::white()));
 }
 
 void file_card(Painter& painter, FileAttachment const& file, Rect const& card, double z)
@@ -96,12 +88,12 @@ void file_card(Painter& painter, FileAttachment const& file, Rect const& card, d
     auto const& theme = painter.theme();
     painter.fill_rounded(card, 10, theme.card);
     painter.stroke_rounded(card, 10, 1, theme.hairline);
-    auto icon = style(20, theme.text);
+    auto icon = ellipsized_text(20, theme.text);
     painter.text_centered("📄", {card.x + 10 * z, card.y, 32 * z, card.height}, icon);
     double left = card.x + 50 * z;
-    auto name = style(12, theme.text, card.right() - left - 12);
+    auto name = ellipsized_text(12, theme.text, card.right() - left - 12);
     name.weight = orvo_ui::FontWeight::Semibold;
-    auto size = style(12, theme.muted_text);
+    auto size = ellipsized_text(12, theme.muted_text);
     double name_h = painter.measure(file.name, name).height, size_h = painter.measure("0", size).height;
     double top = card.center().y - (name_h + 2 + size_h) / 2;
     painter.text(file.name, {left, top}, name);

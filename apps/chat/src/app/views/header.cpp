@@ -1,4 +1,5 @@
 #include "app/views/header.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "ui/paint/surface.h"
@@ -13,15 +14,6 @@ using orvo_ui::Painter;
 using orvo_ui::Rect;
 using orvo_ui::TextStyle;
 
-TextStyle style(double size, orvo_ui::Color color, double width = 0)
-{
-    TextStyle s;
-    s.size = size;
-    s.color = color;
-    s.width = width;
-    s.overflow = orvo_ui::TextOverflow::Ellipsis;
-    return s;
-}
 
 std::string secondary_text(ChatApp const& app, Channel const* channel)
 {
@@ -46,7 +38,7 @@ double draw_call_pill(ChatApp& app, Painter& painter, Rect const& header)
     auto const& theme = painter.theme();
     bool in_call = local_voice(app).has_value();
     std::string_view label = in_call ? "● In call" : "📹 Call";
-    auto label_style = style(13, in_call ? theme.on_accent : theme.text);
+    auto label_style = ellipsized_text(13, in_call ? theme.on_accent : theme.text);
     label_style.weight = orvo_ui::FontWeight::Semibold;
     double width = painter.measure(label, label_style).width + 28;
     Rect pill {header.right() - 16 - width, header.center().y - 16, width, 32};
@@ -69,14 +61,14 @@ void draw_header_contents(ChatApp& app, Painter& painter, FrameGeometry const& g
     double x = header.left() + (g.sidebar_docked ? 18 : 54);
     double cy = header.center().y;
 
-    auto prefix_style = style(18, theme.muted_text);
+    auto prefix_style = ellipsized_text(18, theme.muted_text);
     std::string_view prefix = channel && channel->kind == ChannelKind::Voice ? "🔊" : "#";
     auto prefix_size = painter.measure(prefix, prefix_style);
     painter.text(prefix, {x, cy - prefix_size.height / 2}, prefix_style);
     x += std::max(22.0, prefix_size.width + 6);
 
     std::string title = channel ? channel->name : std::string();
-    auto title_style = style(17, theme.text, std::max(end - x, 1.0));
+    auto title_style = ellipsized_text(17, theme.text, std::max(end - x, 1.0));
     title_style.weight = orvo_ui::FontWeight::Semibold;
     auto title_size = painter.measure(title, title_style);
     painter.text(title, {x, cy - title_size.height / 2}, title_style);
@@ -84,7 +76,7 @@ void draw_header_contents(ChatApp& app, Painter& painter, FrameGeometry const& g
 
     auto secondary = secondary_text(app, channel);
     if (secondary.empty() || end - x < 48) return;
-    auto secondary_style = style(13, theme.muted_text, end - x);
+    auto secondary_style = ellipsized_text(13, theme.muted_text, end - x);
     double h = painter.measure(secondary, secondary_style).height;
     painter.text(secondary, {x, cy - h / 2}, secondary_style);
 }

@@ -1,4 +1,5 @@
 #include "app/views/people.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "app/views/frame.h"
@@ -53,12 +54,6 @@ std::vector<PersonRow> people_rows(ChatApp const& app)
 
 namespace {
 
-TextStyle style(double size, FontWeight weight, orvo_ui::Color color, double width = 0)
-{
-    TextStyle s {size, weight, color, width};
-    if (width > 0) s.overflow = orvo_ui::TextOverflow::Ellipsis;
-    return s;
-}
 
 orvo_ui::widget::avatar::Presence avatar_presence(Presence p)
 {
@@ -70,14 +65,14 @@ void draw_panel_heading(ChatApp& app, orvo_ui::Painter& painter, Rect const& pan
     auto const& theme = painter.theme();
     bool any_agent = std::any_of(rows.begin(), rows.end(), [](PersonRow const& r) { return r.person->is_agent; });
     painter.text(any_agent ? "Collaborators" : "People", {panel.left() + 16, panel.top() + 12},
-                 style(15, FontWeight::Semibold, theme.text));
+                 row_text(15, FontWeight::Semibold, theme.text));
     auto const* ws = app.model.workspace(app.current_workspace);
     auto count = std::to_string(rows.size()) + " " + people_noun(rows.size(), any_agent) + " · " + (ws ? ws->name : "");
     painter.text(count, {panel.left() + 16, panel.top() + 31},
-                 style(11.5, FontWeight::Regular, theme.muted_text, panel.width - 70));
+                 row_text(11.5, FontWeight::Regular, theme.muted_text, panel.width - 70));
     Rect close {panel.right() - 40, panel.top() + 12, 28, 28};
     painter.fill_rounded(close, 8, hovered(app, close) ? theme.lift(1.6) : theme.lift(0.6));
-    painter.text_centered("✕", close, style(13, FontWeight::Regular, theme.muted_text));
+    painter.text_centered("✕", close, row_text(13, FontWeight::Regular, theme.muted_text));
     push_region(app, close, control::ToggleRightFlap {});
     push_tooltip(app, close, control_label(control::ToggleRightFlap {}, app));
 }
@@ -93,7 +88,7 @@ void draw_person_row(ChatApp& app, orvo_ui::Painter& painter, PersonRow const& r
     avatar.draw(painter, {r.left() + 32, r.top() + 23}, 16);
     double text_width = r.right() - 14 - (r.left() + 60);
     auto name = person_row_name(app, person);
-    auto name_style = style(14, FontWeight::Semibold, theme.text, text_width);
+    auto name_style = row_text(14, FontWeight::Semibold, theme.text, text_width);
     double name_height = painter.measure(name, name_style).height;
     double second_height = painter.text_renderer().line_height(11.5);
     double y = r.top() + 23 - (name_height + second_height) / 2;
@@ -101,10 +96,10 @@ void draw_person_row(ChatApp& app, orvo_ui::Painter& painter, PersonRow const& r
     if (row.voice_channel) {
         auto const* channel = app.model.channel(*row.voice_channel);
         auto line = "🔊 In voice · " + (channel ? channel->name : *row.voice_channel);
-        painter.text(line, {r.left() + 60, y + name_height}, style(11.5, FontWeight::Regular, theme.accent, text_width));
+        painter.text(line, {r.left() + 60, y + name_height}, row_text(11.5, FontWeight::Regular, theme.accent, text_width));
     } else {
         painter.text(presence_label(person.presence), {r.left() + 60, y + name_height},
-                     style(11.5, FontWeight::Regular, theme.muted_text, text_width));
+                     row_text(11.5, FontWeight::Regular, theme.muted_text, text_width));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/views/sidebar.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "app/strings/catalog.h"
@@ -85,12 +86,6 @@ namespace {
 
 constexpr double identity_bar_height = 60;
 
-TextStyle style(double size, FontWeight weight, orvo_ui::Color color, double width = 0)
-{
-    TextStyle s {size, weight, color, width};
-    if (width > 0) s.overflow = orvo_ui::TextOverflow::Ellipsis;
-    return s;
-}
 
 // Text whose box is vertically centred on `center_y`.
 void text_middle(orvo_ui::Painter& painter, std::string_view text, double x, double center_y, TextStyle const& s)
@@ -150,7 +145,7 @@ double draw_swipe_strip(ChatApp const& app, orvo_ui::Painter& painter, Channel c
     if (d <= 0) return 0;
     Rect strip {row.left(), row.top(), std::min(d, row.width), row.height};
     painter.fill_rounded(strip, 8, painter.theme().danger.scaled_alpha(0.9));
-    painter.text_centered("🗑", strip, style(14, FontWeight::Regular, orvo_ui::Color::white()));
+    painter.text_centered("🗑", strip, row_text(14, FontWeight::Regular, orvo_ui::Color::white()));
     return d;
 }
 
@@ -170,13 +165,13 @@ void draw_channel_row(ChatApp& app, orvo_ui::Painter& painter, Channel const& ch
     }
     auto ink = open || unread > 0 ? theme.text : theme.muted_text;
     bool voice_kind = channel.kind == ChannelKind::Voice;
-    text_middle(painter, voice_kind ? "🔊" : "#", row.left() + 10, row.center().y, style(14, FontWeight::Regular, theme.muted_text));
+    text_middle(painter, voice_kind ? "🔊" : "#", row.left() + 10, row.center().y, row_text(14, FontWeight::Regular, theme.muted_text));
     Rect name {row.left() + 32, row.top() + 4, std::max(row.width - 80, 10.0), row.height - 8};
     if (renaming(app, RenameTarget::Kind::Channel, channel.id)) {
         draw_rename_input(app, painter, name);
     } else {
         auto weight = unread > 0 ? FontWeight::Bold : FontWeight::Regular;
-        text_middle(painter, channel.name, name.left(), row.center().y, style(14, weight, ink, name.width));
+        text_middle(painter, channel.name, name.left(), row.center().y, row_text(14, weight, ink, name.width));
     }
     if (voice && voice->channel == channel.id)
         painter.disc({row.right() - 16, row.center().y}, 4, theme.online);
@@ -207,8 +202,8 @@ double draw_participants(ChatApp& app, orvo_ui::Painter& painter, Channel const&
             auto name = display_name(app.local_identity, app.model.workspace_people, participant.user);
             double name_right = row.right() - (participant.muted ? 30 : 10);
             text_middle(painter, name, row.left() + 58, row.center().y,
-                        style(12, FontWeight::Regular, theme.muted_text, name_right - row.left() - 58));
-            if (participant.muted) text_middle(painter, "🔇", row.right() - 24, row.center().y, style(11, FontWeight::Regular, theme.muted_text));
+                        row_text(12, FontWeight::Regular, theme.muted_text, name_right - row.left() - 58));
+            if (participant.muted) text_middle(painter, "🔇", row.right() - 24, row.center().y, row_text(11, FontWeight::Regular, theme.muted_text));
             cursor.y = row.bottom();
         }
     }
@@ -244,14 +239,14 @@ double draw_category_row(ChatApp& app, orvo_ui::Painter& painter, Category const
     Rect plus {row.right() - height, row.top(), height, height};
     push_region(app, row, control::CategoryToggle {category.id});
     text_middle(painter, category.collapsed ? "▸" : "▾", row.left() + 8, row.center().y,
-                style(10, FontWeight::Regular, theme.muted_text));
+                row_text(10, FontWeight::Regular, theme.muted_text));
     Rect name = Rect::from_edges(row.left() + 22, row.top() + 2, plus.left() - 4, row.bottom() - 2);
     if (renaming(app, RenameTarget::Kind::Category, category.id))
         draw_rename_input(app, painter, name);
     else
         text_middle(painter, upper(category.name), name.left(), row.center().y,
-                    style(10.5, FontWeight::Semibold, theme.muted_text, name.width));
-    painter.text_centered("+", plus, style(16, FontWeight::Regular, hovered(app, plus) ? theme.text : theme.muted_text));
+                    row_text(10.5, FontWeight::Semibold, theme.muted_text, name.width));
+    painter.text_centered("+", plus, row_text(16, FontWeight::Regular, hovered(app, plus) ? theme.text : theme.muted_text));
     push_region(app, plus, control::AddChannel {category.workspace, category.id});
     return row.bottom();
 }
@@ -263,7 +258,7 @@ double draw_workspace_title(ChatApp& app, orvo_ui::Painter& painter, Rect const&
     auto const* ws = app.model.workspace(app.current_workspace);
     double top = column.top();
     double left = column.left() + 16, right = column.right() - 16;
-    auto title_style = style(theme.metrics.title_size, FontWeight::Semibold, theme.text, right - left);
+    auto title_style = row_text(theme.metrics.title_size, FontWeight::Semibold, theme.text, right - left);
     std::string title = (ws ? ws->name : std::string()) + " channels";
     double title_width = std::min(painter.measure(title, title_style).width, right - left);
     text_middle(painter, title, left, top + 26, title_style);
@@ -272,7 +267,7 @@ double draw_workspace_title(ChatApp& app, orvo_ui::Painter& painter, Rect const&
     bool others = std::any_of(app.model.workspace_people.begin(), app.model.workspace_people.end(),
                               [&](Person const& p) { return !app.local_identity.is_local(p.id); });
     if (!others) return list_top;
-    auto pill_style = style(10.5, FontWeight::Regular, theme.muted_text);
+    auto pill_style = row_text(10.5, FontWeight::Regular, theme.muted_text);
     auto text = presence_pill_text(app.model.workspace_people);
     auto size = painter.measure(text, pill_style);
     double pill_width = size.width + 24, pill_height = size.height + 6;
@@ -290,7 +285,7 @@ double draw_add_category(ChatApp& app, orvo_ui::Painter& painter, Rect const& co
     auto const& theme = painter.theme();
     orvo_ui::surface::separator(painter, column.left() + 12, column.right() - 12, y);
     auto label = strings::t("chat-sidebar-add-category");
-    auto s = style(11, FontWeight::Semibold, theme.muted_text);
+    auto s = row_text(11, FontWeight::Semibold, theme.muted_text);
     auto size = painter.measure(label, s);
     Rect chip {column.left() + 12, y + 6, size.width + 20, size.height + 8};
     orvo_ui::surface::card(painter, chip, 7);
@@ -352,17 +347,17 @@ void draw_inbox_row(ChatApp& app, orvo_ui::Painter& painter, Channel const& chan
     } else if (hovered(app, row)) {
         painter.fill_rounded(row, 8, theme.lift(1.0));
     }
-    text_middle(painter, "#", row.left() + 10, row.center().y, style(14, FontWeight::Regular, theme.muted_text));
+    text_middle(painter, "#", row.left() + 10, row.center().y, row_text(14, FontWeight::Regular, theme.muted_text));
     double name_right = row.right() - 10;
     if (unread > 0) {
-        auto badge = painter.measure(badge_text(unread), style(11, FontWeight::Semibold, theme.text));
+        auto badge = painter.measure(badge_text(unread), row_text(11, FontWeight::Semibold, theme.text));
         name_right -= std::max(18.0, badge.width + 12) + 8;
         draw_count_pill(painter, unread, row.right() - 10, row.center().y);
     }
     double name_left = row.left() + 30;
     auto weight = unread > 0 ? FontWeight::Bold : FontWeight::Regular;
     text_middle(painter, channel.name, name_left, row.center().y,
-                style(13.5, weight, theme.text, std::max(name_right - name_left, 10.0)));
+                row_text(13.5, weight, theme.text, std::max(name_right - name_left, 10.0)));
     push_region(app, row, control::Channel {channel.id});
 }
 
@@ -374,9 +369,9 @@ void draw_inbox_sidebar(ChatApp& app, orvo_ui::Painter& painter, Rect const& col
     painter.fill_rect(column, theme.panel);
     orvo_ui::chrome::shell::panel_border(painter, column, orvo_ui::chrome::shell::Edge::Right);
     double left = column.left(), top = column.top();
-    painter.text("Inbox", {left + 16, top + 13}, style(17, FontWeight::Semibold, theme.text));
+    painter.text("Inbox", {left + 16, top + 13}, row_text(17, FontWeight::Semibold, theme.text));
     painter.text("Conversations across Orvo workspaces", {left + 16, top + 36},
-                 style(10.5, FontWeight::Regular, theme.muted_text, column.width - 32));
+                 row_text(10.5, FontWeight::Regular, theme.muted_text, column.width - 32));
     orvo_ui::surface::separator(painter, left + 12, column.right() - 12, top + 58);
 
     bool bar = shows_identity_bar(app);
@@ -390,7 +385,7 @@ void draw_inbox_sidebar(ChatApp& app, orvo_ui::Painter& painter, Rect const& col
             if (y > limit) break;
             Rect header = Rect::from_edges(left + 12, y, column.right() - 12, y + header_height);
             text_middle(painter, upper(group.workspace->name), header.left() + 6, header.center().y,
-                        style(10, FontWeight::Semibold, theme.muted_text, header.width - 12));
+                        row_text(10, FontWeight::Semibold, theme.muted_text, header.width - 12));
             y = header.bottom() + 2;
             for (auto const* channel : group.channels) {
                 if (y > limit) break;
@@ -414,7 +409,7 @@ void draw_call_button(ChatApp& app, orvo_ui::Painter& painter, Rect const& r, st
     auto const& theme = painter.theme();
     auto fill = lit ? theme.danger.with_alpha(0.28) : (hovered(app, r) ? theme.lift(1.6) : theme.lift(0.8));
     painter.fill_rounded(r, 8, fill);
-    painter.text_centered(glyph, r, style(15, FontWeight::Regular, theme.text));
+    painter.text_centered(glyph, r, row_text(15, FontWeight::Regular, theme.text));
     push_region(app, r, std::move(control));
 }
 
@@ -440,8 +435,8 @@ void draw_identity_bar(ChatApp& app, orvo_ui::Painter& painter, Rect const& bar)
     auto voice = local_voice(app);
     double text_left = center.x + radius + 10;
     double text_right = bar.right() - (voice ? 92 : 12);
-    auto name_style = style(13, FontWeight::Semibold, theme.text, text_right - text_left);
-    auto status_style = style(11, FontWeight::Regular, theme.muted_text, text_right - text_left);
+    auto name_style = row_text(13, FontWeight::Semibold, theme.text, text_right - text_left);
+    auto status_style = row_text(11, FontWeight::Regular, theme.muted_text, text_right - text_left);
     auto name_height = painter.measure(me.name, name_style).height;
     auto status = strings::t(voice ? "chat-identity-in-voice" : "chat-identity-available");
     auto status_height = painter.measure(status, status_style).height;

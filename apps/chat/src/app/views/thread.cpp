@@ -1,4 +1,5 @@
 #include "app/views/thread.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "app/views/attachment_card.h"
@@ -18,14 +19,6 @@ using orvo_ui::Painter;
 using orvo_ui::Rect;
 using orvo_ui::TextStyle;
 
-TextStyle style(double size, orvo_ui::Color color, double width = 0)
-{
-    TextStyle s;
-    s.size = size;
-    s.color = color;
-    s.width = width;
-    return s;
-}
 
 void draw_thread_header(ChatApp& app, Painter& painter, Rect const& panel, double z, double c)
 {
@@ -34,23 +27,23 @@ void draw_thread_header(ChatApp& app, Painter& painter, Rect const& panel, doubl
     if (app.compact && z <= 1.25) {
         Rect back = Rect::from_edges(panel.left() + 12, panel.top() + 10, panel.left() + 78, panel.top() + 42);
         orvo_ui::surface::card(painter, back, 8);
-        painter.text_centered("← Back", back, style(13, theme.text));
+        painter.text_centered("← Back", back, wrapped_text(13, theme.text));
         push_region(app, back, control::CloseThread{});
         title_left = panel.left() + 92;
     } else {
         double size = 44 * c;
         Rect close {panel.right() - 12 - size, panel.top() + 8 * z, size, size};
         if (hovered(app, close)) painter.fill_rounded(close, 10, theme.lift(1));
-        painter.text_centered("✕", close, style(16, theme.muted_text));
+        painter.text_centered("✕", close, wrapped_text(16, theme.muted_text));
         push_region(app, close, control::CloseThread{});
     }
-    auto title = style(15, theme.text);
+    auto title = wrapped_text(15, theme.text);
     title.weight = orvo_ui::FontWeight::Semibold;
     auto title_size = painter.text("Thread", {title_left, panel.top() + 12 * z}, title);
     auto const* channel = app.model.channel(app.current_channel);
     std::string name = "#" + (channel ? channel->name : std::string());
     auto& text = painter.text_renderer();
-    auto sub = style(11.5, theme.muted_text);
+    auto sub = wrapped_text(11.5, theme.muted_text);
     double baseline_gap = text.baseline("Thread", title) - text.baseline(name, sub);
     painter.text(name, {title_left + title_size.width + 8, panel.top() + 12 * z + baseline_gap}, sub);
 }
@@ -60,7 +53,7 @@ double draw_thread_reactions(Painter& painter, Message const& message, double le
 {
     if (message.reactions.empty()) return 0;
     auto const& theme = painter.theme();
-    auto chip_style = style(11.5, theme.text);
+    auto chip_style = wrapped_text(11.5, theme.text);
     double x = left, height = 22;
     for (auto const& group : message.reactions) {
         std::string label = group.emoji + " " + std::to_string(group.users.size());
@@ -81,15 +74,15 @@ double draw_thread_message(ChatApp& app, Painter& painter, Message const& messag
     draw_person_avatar(app, painter, message.author, {panel.left() + 16 * c + 14 * z, y + 14 * z}, 14 * z);
     double left = panel.left() + 16 * c + 28 * z + 10 * c;
     double width = std::max(panel.width - 58 * c - 14 * c, 60.0);
-    auto name_style = style(13.5, readable_person_color(app, message.author, theme.panel));
+    auto name_style = wrapped_text(13.5, readable_person_color(app, message.author, theme.panel));
     name_style.weight = orvo_ui::FontWeight::Semibold;
     auto name_size = painter.text(author_name(app, message.author), {left, y}, name_style);
-    auto time_style = style(11, theme.muted_text);
+    auto time_style = wrapped_text(11, theme.muted_text);
     auto& text = painter.text_renderer();
     double gap = text.baseline("A", name_style) - text.baseline("0", time_style);
     painter.text(clock_time(message.ts), {left + name_size.width + 8 * c, y + gap}, time_style);
     y += name_size.height + 2;
-    if (!message.text.empty()) y += painter.text(message.text, {left, y}, style(14, theme.text, width)).height + 4;
+    if (!message.text.empty()) y += painter.text(message.text, {left, y}, wrapped_text(14, theme.text, width)).height + 4;
     if (message.attachment) y += draw_attachment_card(app, painter, *message.attachment, {left, y}, width, z);
     y += draw_thread_reactions(painter, message, left, y);
     return y + 10 * z;
@@ -99,7 +92,7 @@ void draw_divider(Painter& painter, Rect const& panel, double y, std::size_t rep
 {
     auto const& theme = painter.theme();
     auto label = replies_text(replies);
-    auto label_style = style(11.5, theme.muted_text);
+    auto label_style = wrapped_text(11.5, theme.muted_text);
     auto size = painter.measure(label, label_style);
     double cx = panel.center().x, cy = y + size.height / 2;
     painter.text(label, {cx - size.width / 2, y}, label_style);

@@ -1,4 +1,5 @@
 #include "app/views/timeline.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "app/views/timeline_layout.h"
@@ -15,19 +16,12 @@ using orvo_ui::Painter;
 using orvo_ui::Rect;
 using orvo_ui::TextStyle;
 
-TextStyle style(double size, orvo_ui::Color color)
-{
-    TextStyle s;
-    s.size = size;
-    s.color = color;
-    return s;
-}
 
 void draw_day_label(ChatApp& app, Painter& painter, TimelineLayout const& layout)
 {
     auto const& theme = painter.theme();
     auto label = conversation_day_label(app.model.messages);
-    auto label_style = style(11.5, theme.muted_text);
+    auto label_style = wrapped_text(11.5, theme.muted_text);
     label_style.weight = orvo_ui::FontWeight::Semibold;
     auto size = painter.measure(label, label_style);
     double cx = (layout.conversation.left() + layout.conversation.right()) / 2;
@@ -47,13 +41,13 @@ void draw_empty_conversation(ChatApp& app, Painter& painter, Rect const& viewpor
     double cx = viewport.center().x;
     double y = viewport.top() + std::min(viewport.height / 2, 220.0);
     painter.disc({cx, y}, 30, theme.card);
-    painter.text_centered("#", {cx - 30, y - 30, 60, 60}, style(30, theme.muted_text));
-    auto title = style(20, theme.text);
+    painter.text_centered("#", {cx - 30, y - 30, 60, 60}, wrapped_text(30, theme.muted_text));
+    auto title = wrapped_text(20, theme.text);
     title.weight = orvo_ui::FontWeight::Semibold;
     painter.text_centered("#" + name, {viewport.left(), y + 46, viewport.width, 28}, title);
     auto sentence = app.permissions.check() ? "This is the start of #" + name + ". Write the first message to begin."
                                             : "There are no messages in #" + name + " yet.";
-    painter.text_centered(sentence, {viewport.left(), y + 76, viewport.width, 20}, style(13, theme.muted_text));
+    painter.text_centered(sentence, {viewport.left(), y + 76, viewport.width, 20}, wrapped_text(13, theme.muted_text));
 }
 
 void draw_jump_to_latest(ChatApp& app, Painter& painter, Rect const& viewport, double z)
@@ -61,7 +55,7 @@ void draw_jump_to_latest(ChatApp& app, Painter& painter, Rect const& viewport, d
     auto const& theme = painter.theme();
     double c = std::min(z, 1.35);
     std::string_view label = "↓ Jump to latest";
-    auto label_style = style(12.5, theme.text);
+    auto label_style = wrapped_text(12.5, theme.text);
     label_style.weight = orvo_ui::FontWeight::Semibold;
     double width = std::max(28 * c + painter.measure(label, label_style).width, 152.0);
     double height = 36 * c;

@@ -1,4 +1,5 @@
 #include "app/views/timeline_row.h"
+#include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
 #include "app/views/attachment_card.h"
@@ -14,14 +15,6 @@ using orvo_ui::Painter;
 using orvo_ui::Rect;
 using orvo_ui::TextStyle;
 
-TextStyle text_style(double size, orvo_ui::Color color, double width = 0)
-{
-    TextStyle s;
-    s.size = size;
-    s.color = color;
-    s.width = width;
-    return s;
-}
 
 std::vector<orvo_ui::richtext::Span> styled_spans(ChatApp const& app, Message const& message, orvo_ui::Color surface)
 {
@@ -45,11 +38,11 @@ std::vector<orvo_ui::richtext::Span> styled_spans(ChatApp const& app, Message co
 void draw_author_line(ChatApp& app, Painter& painter, Message const& message, double left, double top)
 {
     auto const& theme = painter.theme();
-    auto name_style = text_style(14.5, readable_person_color(app, message.author, theme.window));
+    auto name_style = wrapped_text(14.5, readable_person_color(app, message.author, theme.window));
     name_style.weight = orvo_ui::FontWeight::Semibold;
     auto name = author_name(app, message.author);
     auto name_size = painter.text(name, {left, top}, name_style);
-    auto time_style = text_style(11.5, theme.muted_text);
+    auto time_style = wrapped_text(11.5, theme.muted_text);
     auto& text = painter.text_renderer();
     double baseline_gap = text.baseline(name, name_style) - text.baseline("0", time_style);
     painter.text(clock_time(message.ts), {left + name_size.width + theme.metrics.padding_unit, top + baseline_gap},
@@ -59,7 +52,7 @@ void draw_author_line(ChatApp& app, Painter& painter, Message const& message, do
 void draw_body(ChatApp& app, Painter& painter, Message const& message, double left, double top, double width)
 {
     auto const& theme = painter.theme();
-    auto style = text_style(15, theme.text, width);
+    auto style = wrapped_text(15, theme.text, width);
     if (message.mentions.empty()) {
         painter.text(message.text, {left, top}, style);
         return;
@@ -85,7 +78,7 @@ void draw_edit_card(ChatApp& app, Painter& painter, TimelineLayout const& layout
 
     double line_top = card.bottom() + 4 * z;
     double line_h = 24;
-    painter.text("Enter to save · Esc to cancel", {layout.text_left, line_top + 5}, text_style(11, theme.muted_text));
+    painter.text("Enter to save · Esc to cancel", {layout.text_left, line_top + 5}, wrapped_text(11, theme.muted_text));
     Rect cancel {card.right() - 62, line_top, 62, line_h};
     orvo_ui::widget::button::ButtonStyle button_style {.radius = 7, .text_size = 12.5};
     double save_w = orvo_ui::widget::button::Button::preferred_width(painter, "Save", button_style);
@@ -100,7 +93,7 @@ void draw_edit_card(ChatApp& app, Painter& painter, TimelineLayout const& layout
 
 void draw_edited_mark(ChatApp& app, Painter& painter, Message const& message, double left, double top)
 {
-    auto style = text_style(11.5, painter.theme().muted_text);
+    auto style = wrapped_text(11.5, painter.theme().muted_text);
     auto size = painter.text("(edited) · view history", {left, top}, style);
     Rect mark {left, top, size.width, 18};
     push_region(app, mark, control::EditHistory{message.id, {mark.left(), mark.bottom()}});
