@@ -1,34 +1,13 @@
 #include "app/chat_app.h"
 #include "app/launch.h"
 
+#include "../support/scoped_env.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 #include <string>
-
-namespace {
-
-class ScopedEnv {
-public:
-    ScopedEnv(char const* name, std::optional<std::string> value) : m_name(name)
-    {
-        if (char const* old = std::getenv(name)) m_old = old;
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old) setenv(m_name, m_old->c_str(), 1);
-        else unsetenv(m_name);
-    }
-
-private:
-    char const* m_name;
-    std::optional<std::string> m_old;
-};
-
-} // namespace
 
 TEST(ResolveDataDir, FollowsTheEnvironment)
 {

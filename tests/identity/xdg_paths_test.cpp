@@ -1,5 +1,7 @@
 #include "identity/xdg_paths.h"
 
+#include "../support/scoped_env.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,26 +9,6 @@
 #include <string>
 
 namespace {
-
-// Sets or unsets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(char const* name, std::optional<std::string> value) : m_name(name)
-    {
-        if (char const* old = std::getenv(name)) m_old = old;
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old) setenv(m_name, m_old->c_str(), 1);
-        else unsetenv(m_name);
-    }
-
-private:
-    char const* m_name;
-    std::optional<std::string> m_old;
-};
 
 TEST(XdgPaths, DataDirFollowsXdgRules)
 {
