@@ -6,16 +6,18 @@
 
 #include "actions/vocabulary/chat_action.h"
 #include "actions/vocabulary/chat_operation.h"
+#include "app/attachment_jobs.h"
 #include "app/controls.h"
 #include "app/flap.h"
 #include "app/local_identity.h"
+#include "app/popups.h"
 #include "actions/transport.h"
 #include "app/projection.h"
 #include "app/views/timeline_layout.h"
 #include "ui/bound_dispatch/bound_dispatch.h"
+#include "ui/exec/one_answer.h"
 #include "ui/image/image_store.h"
 #include "ui/permissions/permission_context.h"
-#include "ui/widget/context_menu.h"
 #include "ui/widget/text_input.h"
 #include "ui/widget/tooltip.h"
 #include "ui/widget/widget.h"
@@ -26,15 +28,6 @@
 #include <vector>
 
 namespace chat {
-
-// A file the attachment picker lists.
-struct PickerFile {
-    std::string path;
-    std::string name;
-    std::uint64_t size = 0;
-    bool is_video = false;
-    bool operator==(PickerFile const&) const = default;
-};
 
 using OperationAnswer = orvo_ui::OperationOutcome;
 
@@ -91,8 +84,13 @@ public:
     bool attach_panel_open = false;
     std::optional<std::string> attachment_notice;
     std::optional<std::uint64_t> listing_request;
+    std::optional<ImportInFlight> import_in_flight;
     std::uint64_t request_counter = 0;
     std::optional<std::string> composer_preset;
+
+    // Background result channels, polled by sync.
+    std::optional<orvo_ui::exec::AnswerReceiver<ListingAnswer>> listing_answers;
+    std::optional<orvo_ui::exec::AnswerReceiver<ImportAnswer>> import_answers;
 
     // Timeline.
     double timeline_scroll = 0;
@@ -115,7 +113,10 @@ public:
     std::optional<ChannelSwipe> channel_swipe;
 
     // Menus and hover.
-    std::optional<orvo_ui::widget::context_menu::ContextMenu> context_menu;
+    std::optional<ChatContextMenu> context_menu;
+    EmojiPicker emoji_picker;
+    EditHistoryPopup edit_history;
+    std::optional<ChatControl> hovered_call_control;
     orvo_ui::widget::tooltip::TooltipHost tooltip_host;
 
     orvo_ui::image_store::ImageStore image_store;

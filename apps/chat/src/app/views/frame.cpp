@@ -253,7 +253,7 @@ void draw_frame(ChatApp& app, orvo_ui::Painter& painter, std::chrono::steady_clo
     draw_details(app, painter, g);
     draw_navigation(app, painter, g);
     draw_menu_button(app, painter, g);
-    if (app.context_menu && app.context_menu->is_open()) app.context_menu->draw(painter);
+    if (app.context_menu && app.context_menu->menu.is_open()) app.context_menu->menu.draw(painter);
     draw_focus_ring(app, painter);
     app.tooltip_host.draw_hover_tooltip(painter);
 }
