@@ -1,5 +1,7 @@
 #include "ui/image/image_store.h"
 
+#include "ui/image/blob_source.h"
+
 #include <condition_variable>
 #include <exception>
 #include <fstream>
@@ -110,6 +112,7 @@ ImageStore::ImageStore(exec::Executor& executor) : m_state(std::make_shared<Stat
     m_state->budget_bytes = default_memory_budget;
     m_state->loaders.emplace("", read_file);
     m_state->loaders.emplace("file", read_file);
+    m_state->loaders.emplace(std::string(blob_scheme), load_blob);
 }
 
 ImageStore::~ImageStore() = default;

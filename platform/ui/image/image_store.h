@@ -3,8 +3,9 @@
 // Images by source address, decoded on background workers. `get` never blocks:
 // it answers Pending until the picture is ready, then Ready; a source that
 // cannot be loaded or decoded is Failed and stays failed (no retry loop) until
-// `forget`. Loaders are registered per address scheme ("orvo-blob://...");
-// an address without a scheme, or "file://", is read from the file system.
+// `forget`. Loaders are registered per address scheme; an address without a
+// scheme, or "file://", is read from the file system, and "orvo-blob://<key>"
+// from the process's shared content store.
 
 #include "ui/exec/executor.h"
 #include "ui/image/decoded_image.h"
