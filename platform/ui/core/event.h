@@ -64,11 +64,14 @@ struct PointerUp {
 // Pointer left the window.
 struct PointerLeave {};
 
+enum class WheelUnit { Pixels, Lines };
+
 struct Wheel {
     Point position;
-    double dx = 0; // logical pixels, positive = content moves right
-    double dy = 0; // logical pixels, positive = content moves down (scroll up)
+    double dx = 0; // positive = content moves right
+    double dy = 0; // positive = content moves down (scroll up)
     Modifiers modifiers;
+    WheelUnit unit = WheelUnit::Pixels; // lines: wheel notches, pixels: logical pixels (touchpads)
 };
 
 struct KeyDown {

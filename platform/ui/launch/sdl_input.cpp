@@ -70,11 +70,10 @@ std::optional<Event> translate_sdl_event(SDL_Event const& e, double scale)
     case SDL_MOUSEWHEEL: {
         int x = 0, y = 0;
         SDL_GetMouseState(&x, &y);
-        // One wheel notch scrolls three lines of about 16 logical pixels.
-        constexpr double notch = 48.0;
-        double dx = e.wheel.preciseX * notch, dy = e.wheel.preciseY * notch;
+        // SDL reports wheel notches; the widget decides how far a notch scrolls.
+        double dx = e.wheel.preciseX, dy = e.wheel.preciseY;
         if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) { dx = -dx; dy = -dy; }
-        return Wheel{at(x, y), dx, dy, current_modifiers()};
+        return Wheel{at(x, y), dx, dy, current_modifiers(), WheelUnit::Lines};
     }
     case SDL_KEYDOWN: {
         auto [key, ch] = key_of(e.key.keysym.sym);

@@ -20,20 +20,6 @@ void ChatApp::apply_layout(orvo_ui::Rect bounds)
     window_bounds = bounds;
 }
 
-bool ChatApp::handle_event(orvo_ui::Event const&, crdt::Document&) { return false; }
-
-bool ChatApp::perform_semantic_action(std::string_view, orvo_ui::SemanticAction, crdt::Document&) { return false; }
-
-orvo_ui::AccessNode ChatApp::accessibility() const
-{
-    orvo_ui::AccessNode root;
-    root.id = orvo_ui::AccessNode::key("chat", "window");
-    root.role = orvo_ui::AccessRole::Window;
-    root.label = "Chat";
-    root.rect = window_bounds;
-    return root;
-}
-
 bool ChatApp::needs_animation_frame() const
 {
     return animating || flaps_animating || tooltip_host.has_pending() || image_store.has_pending_work();

@@ -8,6 +8,7 @@
 #include "actions/vocabulary/chat_operation.h"
 #include "app/attachment_jobs.h"
 #include "app/controls.h"
+#include "actions/mentions.h"
 #include "app/flap.h"
 #include "app/local_identity.h"
 #include "app/popups.h"
@@ -24,6 +25,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,10 +51,35 @@ public:
     OperationAnswer handle_operation(orvo_actions::action::OperationType type, std::string_view kind,
                                      std::string_view payload, crdt::Document& doc) override;
 
-    // Changes the document through the action framework; failures are logged.
-    void dispatch_chat_action(crdt::Document& doc, ChatAction const& action);
+    // Changes the document through the action framework; failures are logged and answer false.
+    bool dispatch_chat_action(crdt::Document& doc, ChatAction const& action);
     // Re-projects the model and reloads the composer inputs for the current conversation.
     void refresh(crdt::Document& doc);
+
+    // Input: the one activation every way of reaching a control shares.
+    void activate(ChatControl const& control, crdt::Document& doc);
+    // Accessibility: synthetic nodes addressed by their index in the synthetic list.
+    std::vector<SyntheticNode> synthetic_nodes() const;
+    std::optional<orvo_ui::Rect> synthetic_accessibility_rect(std::span<std::size_t const> path) const;
+    bool focus_synthetic_accessibility(std::span<std::size_t const> path);
+
+    // Composer.
+    void update_focus();
+    void refresh_composer(crdt::Document& doc);
+    void send(crdt::Document& doc);
+    void begin_edit(std::string const& message_id);
+    void save_edit(crdt::Document& doc);
+    void cancel_edit();
+    void insert_emoji(crdt::Document& doc, std::string_view emoji);
+    bool thread_composer_active() const; // focused flag set and a thread open
+    std::vector<MentionCandidate> mention_candidates_now() const;
+
+    // Menus and rename.
+    void open_context_menu(ChatControl const& control, orvo_ui::Point at);
+    void carry_out_menu_item(crdt::Document& doc, MenuTargetKind kind, std::string const& id, int code);
+    void start_rename(RenameTarget::Kind kind, std::string const& id);
+    void commit_rename(crdt::Document& doc);
+    void cancel_rename();
 
     // Screenshot scenarios: the fixed state before the first sync, and the images the frame will show.
     void apply_scenario(std::string_view name);
@@ -107,7 +134,9 @@ public:
     // What the last draw recorded: clickable regions in painting order, and tooltip areas.
     std::vector<HitRegion> hit_regions;
     std::vector<orvo_ui::widget::tooltip::TooltipArea> tooltip_areas;
-    std::optional<std::size_t> focus_ring; // index into hit_regions
+    std::optional<std::size_t> focus_ring;   // index into hit_regions
+    std::optional<std::size_t> focus_cursor; // index into the synthetic nodes
+    orvo_ui::Rect conversation_header;       // where the last draw put the header
     orvo_ui::Point pointer {-1, -1};       // logical units; off-window until the first move
     std::optional<RenameTarget> rename_target;
     std::optional<ChannelSwipe> channel_swipe;
@@ -144,6 +173,25 @@ private:
     void repair_thread();
     void mark_open_channel_read(crdt::Document& doc);
     void reload_composer_inputs(crdt::Document& doc);
+    void write_draft_if_changed(crdt::Document& doc);
+    std::string thread_draft_key() const;
+    static std::int64_t message_time();
+    // Input routing.
+    bool route_pointer_move(orvo_ui::PointerMove const& e);
+    bool route_pointer_down(orvo_ui::PointerDown const& e, crdt::Document& doc);
+    bool route_pointer_up(orvo_ui::PointerUp const& e, crdt::Document& doc);
+    bool route_wheel(orvo_ui::Wheel const& e);
+    bool route_key(orvo_ui::KeyDown const& key, crdt::Document& doc);
+    bool route_text(orvo_ui::Event const& event, crdt::Document& doc);
+    bool route_to_composer(orvo_ui::Event const& event, crdt::Document& doc);
+    bool offer_to_context_menu(orvo_ui::Event const& event, crdt::Document& doc);
+    void move_focus_cursor(bool backwards);
+    void set_focus_cursor(std::optional<std::size_t> index);
+    void run_escape_chain();
+    void dismiss();
+    bool popup_open() const;
+    void finish_swipe(crdt::Document& doc);
+    void toggle_reaction(crdt::Document& doc, std::string const& message, std::string const& emoji);
     OperationAnswer carry_out(operation::OpenWorkspace const&);
     OperationAnswer carry_out(operation::OpenChannel const&);
     OperationAnswer carry_out(operation::OpenCategory const&);

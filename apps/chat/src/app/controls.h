@@ -146,6 +146,14 @@ struct HitRegion {
     bool operator==(HitRegion const&) const = default;
 };
 
+// A control as assistive technology reaches it: listed once, at the first place drawing recorded it.
+struct SyntheticNode {
+    ChatControl control;
+    std::string id;
+    orvo_ui::Rect rect;
+    std::size_t region = 0; // index into the frame's hit regions
+};
+
 // What the rename input is editing (the input replaces that row's name).
 struct RenameTarget {
     enum class Kind { Channel, Category } kind = Kind::Channel;

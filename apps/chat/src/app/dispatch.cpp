@@ -15,7 +15,7 @@
 
 namespace chat {
 
-void ChatApp::dispatch_chat_action(crdt::Document& doc, ChatAction const& action)
+bool ChatApp::dispatch_chat_action(crdt::Document& doc, ChatAction const& action)
 {
     auto description = describe_chat_action(action);
     auto encoded = encode_chat_action(action);
@@ -30,12 +30,14 @@ void ChatApp::dispatch_chat_action(crdt::Document& doc, ChatAction const& action
     auto result = orvo_actions::executor::dispatch_by_with_context(typed, handler, m_action_transport, doc, context);
     if (!result) {
         spdlog::error("action dispatch failed: {}", result.error());
-        return;
+        return false;
     }
     m_action_transport.take_outbox(); // the framework shares the document itself
     if (token) orvo_ui::bound_dispatch::report_typed_action(doc, *token, doc.heads());
     if (!pending_report) pending_report = orvo_ui::bound_dispatch::PendingReport{before, description};
     else pending_report->description = description;
+    needs_redraw = true;
+    return true;
 }
 
 std::optional<orvo_ui::bound_dispatch::PendingReport> ChatApp::take_pending_report()

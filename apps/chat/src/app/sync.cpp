@@ -5,7 +5,6 @@
 
 #include "crdt/document.h"
 #include "doc/attachment_fixup.h"
-#include "doc/drafts.h"
 #include "doc/local_user.h"
 #include "doc/seed.h"
 #include "model/unread.h"
@@ -93,30 +92,6 @@ void ChatApp::mark_open_channel_read(crdt::Document& doc)
     if (total <= read_marker(doc, current_channel, local_identity.id)) return;
     dispatch_chat_action(doc, action::MarkRead{current_channel, local_identity.id, total});
     model.unread[current_channel] = 0;
-}
-
-namespace {
-
-// Keeps one input and the draft stored under `key` in step: typing is written to
-// the draft of the conversation it was typed in; opening another conversation loads
-// that conversation's draft.
-void sync_draft(crdt::Document& doc, orvo_ui::widget::text_input::TextInput& input, std::string& shown_key,
-                std::string const& key)
-{
-    if (input.take_dirty() && !shown_key.empty()) doc::set_draft(doc, shown_key, input.text());
-    if (key == shown_key) return;
-    shown_key = key;
-    input.set_text(key.empty() ? std::string() : doc::read_draft(doc, key));
-    input.take_dirty();
-}
-
-} // namespace
-
-void ChatApp::reload_composer_inputs(crdt::Document& doc)
-{
-    sync_draft(doc, composer, m_composer_draft_key, current_channel);
-    sync_draft(doc, thread_composer, m_thread_draft_key,
-               open_thread && !current_channel.empty() ? doc::thread_draft_key(current_channel, *open_thread) : std::string());
 }
 
 } // namespace chat

@@ -248,6 +248,7 @@ void draw_frame(ChatApp& app, orvo_ui::Painter& painter, std::chrono::steady_clo
     g = frame_geometry(app, painter.measure(app.composer.text(), wrap).height);
 
     painter.fill_rect(app.window_bounds, painter.theme().window);
+    app.conversation_header = g.header;
     draw_header_strip(app, painter, g);
     draw_timeline(app, painter, g);
     draw_details(app, painter, g);
