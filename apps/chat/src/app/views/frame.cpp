@@ -3,6 +3,9 @@
 #include "app/views/frame.h"
 
 #include "app/chat_app.h"
+#include "app/views/composer.h"
+#include "app/views/edit_history.h"
+#include "app/views/emoji_picker.h"
 #include "app/views/header.h"
 #include "app/views/people.h"
 #include "app/views/rail.h"
@@ -185,12 +188,13 @@ void draw_scrim(ChatApp& app, orvo_ui::Painter& painter, double progress)
     push_region(app, app.window_bounds, control::Dismiss {});
 }
 
-void draw_details(ChatApp& app, orvo_ui::Painter& painter, FrameGeometry const& g)
+void draw_details(ChatApp& app, orvo_ui::Painter& painter, FrameGeometry const& g,
+                  std::chrono::steady_clock::time_point now)
 {
     if (app.compact) draw_scrim(app, painter, app.right_flap.progress);
     if (!g.show_right) return;
     if (app.open_thread)
-        draw_thread_view(app, painter, g.details);
+        draw_thread_view(app, painter, g.details, now);
     else
         draw_people_panel(app, painter, g.details);
 }
@@ -251,10 +255,13 @@ void draw_frame(ChatApp& app, orvo_ui::Painter& painter, std::chrono::steady_clo
     app.conversation_header = g.header;
     draw_header_strip(app, painter, g);
     draw_timeline(app, painter, g);
-    draw_details(app, painter, g);
+    draw_main_composer(app, painter, g.composer, now);
+    draw_details(app, painter, g, now);
     draw_navigation(app, painter, g);
     draw_menu_button(app, painter, g);
     if (app.context_menu && app.context_menu->menu.is_open()) app.context_menu->menu.draw(painter);
+    draw_emoji_picker(app, painter);
+    draw_edit_history(app, painter);
     draw_focus_ring(app, painter);
     app.tooltip_host.draw_hover_tooltip(painter);
 }

@@ -4,6 +4,7 @@
 #include "app/chat_app.h"
 #include "app/views/attachment_card.h"
 #include "app/views/attachment_card_rules.h"
+#include "app/views/composer.h"
 #include "app/views/timeline_people.h"
 #include "app/views/timeline.h"
 #include "app/views/timeline_rules.h"
@@ -104,11 +105,11 @@ void draw_divider(Painter& painter, Rect const& panel, double y, std::size_t rep
 
 Rect thread_messages_area(Rect const& details, double z)
 {
-    double composer_top = details.bottom() - 12 - 76 * z;
+    double composer_top = thread_composer_rect(details, z).top();
     return Rect::from_edges(details.left(), details.top() + 52 * z, details.right(), std::max(composer_top - 6, details.top() + 52 * z));
 }
 
-void draw_thread_view(ChatApp& app, Painter& painter, Rect const& details)
+void draw_thread_view(ChatApp& app, Painter& painter, Rect const& details, std::chrono::steady_clock::time_point now)
 {
     if (!app.open_thread) return;
     auto const* root = app.model.message(*app.open_thread);
@@ -122,6 +123,7 @@ void draw_thread_view(ChatApp& app, Painter& painter, Rect const& details)
     std::vector<Message const*> replies;
     for (auto const& message : app.model.messages)
         if (message.parent == root->id) replies.push_back(&message);
+    draw_thread_composer(app, painter, details, z, now);
     Rect area = thread_messages_area(details, z);
     auto clip = painter.clip(area);
     std::size_t first_region = app.hit_regions.size();
