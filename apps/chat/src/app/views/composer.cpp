@@ -46,7 +46,7 @@ void draw_read_only_notice(Painter& painter, Rect const& card)
     auto const& theme = painter.theme();
     painter.fill_rounded(card, card_radius, theme.card.scaled_alpha(0.5));
     orvo_ui::surface::edge_outline(painter, card, card_radius);
-    std::string_view notice = "🔒  You can read this conversation but not write in it";
+    std::string_view notice = "🔒  This conversation is read-only";
     auto style = ellipsized_text(13, theme.muted_text, std::max(card.width - 2 * text_inset, 1.0));
     auto size = painter.measure(notice, style);
     painter.text(notice, {card.center().x - size.width / 2, card.center().y - size.height / 2}, style);
