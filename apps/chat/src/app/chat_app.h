@@ -75,7 +75,9 @@ public:
     std::vector<MentionCandidate> mention_candidates_now() const;
 
     // Menus and rename.
+    // The menu of the thing under the pointer; nothing for another person's message.
     void open_context_menu(ChatControl const& control, orvo_ui::Point at);
+    void open_menu(MenuTargetKind kind, std::string id, orvo_ui::Point at);
     void carry_out_menu_item(crdt::Document& doc, MenuTargetKind kind, std::string const& id, int code);
     void start_rename(RenameTarget::Kind kind, std::string const& id);
     void commit_rename(crdt::Document& doc);

@@ -41,6 +41,7 @@ std::unique_ptr<orvo_ui::Widget> make_root_widget()
     app->rail_workspace.clear();
     app->current_channel.clear();
     app->open_thread.reset();
+    app->update_focus(); // typing goes to the main composer from the start
     return app;
 }
 

@@ -72,29 +72,24 @@ Category const* find_category(Model const& model, std::string_view id)
 
 void ChatApp::open_context_menu(ChatControl const& control, orvo_ui::Point at)
 {
-    ChatContextMenu opened;
-    if (auto const* c = std::get_if<control::Channel>(&control)) {
-        opened.kind = MenuTargetKind::Channel;
-        opened.id = c->channel;
-    } else if (auto const* v = std::get_if<control::VoiceChannel>(&control)) {
-        opened.kind = MenuTargetKind::Channel;
-        opened.id = v->channel;
-    } else if (auto const* t = std::get_if<control::CategoryToggle>(&control)) {
-        opened.kind = MenuTargetKind::Category;
-        opened.id = t->category;
-    } else if (auto const* a = std::get_if<control::AddChannel>(&control)) {
-        opened.kind = MenuTargetKind::Category;
-        opened.id = a->category;
-    } else if (auto const* m = std::get_if<control::MessageMenu>(&control)) {
+    if (auto const* c = std::get_if<control::Channel>(&control)) open_menu(MenuTargetKind::Channel, c->channel, at);
+    else if (auto const* v = std::get_if<control::VoiceChannel>(&control)) open_menu(MenuTargetKind::Channel, v->channel, at);
+    else if (auto const* t = std::get_if<control::CategoryToggle>(&control)) open_menu(MenuTargetKind::Category, t->category, at);
+    else if (auto const* a = std::get_if<control::AddChannel>(&control)) open_menu(MenuTargetKind::Category, a->category, at);
+    else if (auto const* m = std::get_if<control::MessageMenu>(&control)) {
         auto const* message = model.message(m->msg);
-        if (!message || !local_identity.is_local(message->author)) return;
-        opened.kind = MenuTargetKind::Message;
-        opened.id = m->msg;
+        if (message && local_identity.is_local(message->author)) open_menu(MenuTargetKind::Message, m->msg, at);
     } else {
-        opened.kind = MenuTargetKind::Workspace;
-        opened.id = current_workspace;
+        open_menu(MenuTargetKind::Workspace, current_workspace, at);
     }
-    for (int code : menu_codes(opened.kind)) {
+}
+
+void ChatApp::open_menu(MenuTargetKind kind, std::string id, orvo_ui::Point at)
+{
+    ChatContextMenu opened;
+    opened.kind = kind;
+    opened.id = std::move(id);
+    for (int code : menu_codes(kind)) {
         auto const& entry = entries[std::size_t(code)];
         opened.menu.push(entry.label, code, entry.icon, entry.icon ? ItemStyle::Normal : ItemStyle::Destructive);
     }

@@ -62,6 +62,18 @@ void ChatApp::apply_scenario(std::string_view name)
         } else if (name == "attach-error") {
             attachment_notice = "Attachment import failed: file is unavailable";
         }
+    } else if (name == "context") {
+        open_menu(MenuTargetKind::Channel, "c_frontend", {240, 230});
+    } else if (name == "msgmenu") {
+        quiet_conversation(*this);
+        open_menu(MenuTargetKind::Message, "m_me2", {360, 300});
+    } else if (name == "edit") {
+        quiet_conversation(*this);
+        edit_input.set_text("That's the one. Starting a huddle to walk through the grid — jump in. "
+                            "Moving it to 3pm so the west-coast folks can make it.");
+        editing_message = "m_me2";
+        thread_composer_focused = false;
+        update_focus();
     } else if (name == "composer") {
         quiet_conversation(*this);
         thread_composer_focused = false;
