@@ -3,6 +3,8 @@
 
 #include "app/chat_app.h"
 
+#include "app/attachment_flow.h"
+
 #include "crdt/document.h"
 #include "doc/attachment_fixup.h"
 #include "doc/local_user.h"
@@ -15,14 +17,14 @@ namespace chat {
 
 void ChatApp::sync(crdt::Document& doc)
 {
-    // Phases 1 and 2 (call departure, screen capture) and 5 to 7 (screen-share
-    // publication, attachment answers) belong to calls and attachments, which
-    // have nothing pending while no call or picker is active.
+    // Phases 1, 2 and 5 (call departure, screen capture, screen-share
+    // publication) belong to calls, which have nothing pending while no call is active.
     seed_and_presence(doc);
     if (!m_fixup_done) {
         doc::fix_attachment_refs(doc);
         m_fixup_done = true;
     }
+    collect_attachment_answers(*this, doc);
     refresh(doc);
     bool reselected = repair_selection();
     repair_thread();

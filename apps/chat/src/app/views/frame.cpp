@@ -3,6 +3,7 @@
 #include "app/views/frame.h"
 
 #include "app/chat_app.h"
+#include "app/views/attach_picker.h"
 #include "app/views/composer.h"
 #include "app/views/edit_history.h"
 #include "app/views/emoji_picker.h"
@@ -262,6 +263,7 @@ void draw_frame(ChatApp& app, orvo_ui::Painter& painter, std::chrono::steady_clo
     if (app.context_menu && app.context_menu->menu.is_open()) app.context_menu->menu.draw(painter);
     draw_emoji_picker(app, painter);
     draw_edit_history(app, painter);
+    draw_attach_picker(app, painter, g.composer);
     draw_focus_ring(app, painter);
     app.tooltip_host.draw_hover_tooltip(painter);
 }
