@@ -35,3 +35,37 @@ expect_exit() {
     wait "$APP_PID" || status=$?
     [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
 }
+
+# The centre of an accessibility node, as "x y" in window pixels, from the tree the app
+# writes to $A11Y (set ORVO_UI_A11Y_DUMP=$A11Y when starting it). Waits for the node.
+node_center() {
+    local id=$1 at
+    for _ in $(seq 1 50); do
+        at=$(python3 - "$A11Y" "$id" <<'PY' 2>/dev/null || true
+import json, sys
+def find(node, wanted):
+    if node.get("id") == wanted:
+        return node
+    for child in node.get("children", []):
+        found = find(child, wanted)
+        if found:
+            return found
+node = find(json.load(open(sys.argv[1])), sys.argv[2])
+if node:
+    l, t, r, b = node["rect"]
+    print(int((l + r) / 2), int((t + b) / 2))
+PY
+)
+        [ -n "$at" ] && { echo "$at"; return 0; }
+        sleep 0.1
+    done
+    fail "no accessibility node $id"
+}
+
+# Clicks a node with a mouse button (1 primary, 3 secondary).
+click_node() {
+    local window=$1 id=$2 button=${3:-1} xy
+    xy=$(node_center "$id")
+    xdotool mousemove --window "$window" ${xy% *} ${xy#* } click "$button"
+    sleep 0.3
+}
