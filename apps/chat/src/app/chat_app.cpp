@@ -9,6 +9,7 @@ ChatApp::ChatApp()
 {
     for (auto* input : {&composer, &thread_composer, &edit_input, &rename_input}) input->set_local_author(local_identity.id);
     thread_composer.set_placeholder("Reply…");
+    rename_input.set_multiline(false); // names are one line; Enter commits
     views::register_demo_pictures(image_store);
 }
 
