@@ -4,6 +4,7 @@
 #include "attachments_fixture.h"
 
 #include "app/attachment_flow.h"
+#include "actions/vocabulary/vocabulary.h"
 #include "app/chat_app.h"
 #include "crdt/document.h"
 #include "../support/scoped_env.h"
@@ -176,6 +177,23 @@ TEST(AttachmentFlow, OneImportAtATime)
     EXPECT_EQ(p.app.import_in_flight->request, first);
     EXPECT_EQ(p.app.import_in_flight->channel, "c_crit") << "the conversation open when the file was chosen";
     ASSERT_TRUE(p.imported());
+}
+
+TEST(AttachmentFlow, TheImportOperationPostsIntoItsChannelOneAtATime)
+{
+    Picker p;
+    auto path = p.box.write("report.txt", "quarterly");
+    auto op = encode_chat_operation(operation::ImportAttachment {"c_general", path.string()});
+    auto effect = orvo_actions::action::OperationType::Effect;
+    EXPECT_EQ(p.app.handle_operation(effect, op.kind, op.json, p.doc), OperationAnswer::handled());
+    EXPECT_EQ(p.app.handle_operation(effect, op.kind, op.json, p.doc),
+              OperationAnswer::fail("attachment import was not accepted"));
+    ASSERT_TRUE(p.imported());
+    p.app.current_channel = "c_general";
+    p.app.sync(p.doc);
+    auto shared = p.with_attachments();
+    ASSERT_EQ(shared.size(), 1u);
+    EXPECT_EQ(attachment_name(*shared[0]->attachment), "report.txt");
 }
 
 TEST(AttachmentFlow, TheAttachmentKindFollowsWhatTheImportFound)

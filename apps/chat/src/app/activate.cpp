@@ -3,6 +3,7 @@
 
 #include "app/chat_app.h"
 
+#include "app/attachment_flow.h"
 #include "app/views/frame.h"
 #include "crdt/document.h"
 #include "doc/ids.h"
@@ -134,6 +135,10 @@ void ChatApp::activate(ChatControl const& control, crdt::Document& doc)
                     follow_latest = true;
                 } else if constexpr (std::is_same_v<C, ComposerEmoji>) {
                     emoji_picker = EmojiPicker {true, std::nullopt, pointer};
+                } else if constexpr (std::is_same_v<C, Attach>) {
+                    open_picker(*this);
+                } else if constexpr (std::is_same_v<C, AttachPick>) {
+                    pick_file(*this, PickerFile {c.path, c.name});
                 } else if constexpr (std::is_same_v<C, CloseThread>) {
                     open_thread.reset();
                     thread_composer_focused = false;

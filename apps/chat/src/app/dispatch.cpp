@@ -4,6 +4,7 @@
 #include "app/chat_app.h"
 
 #include "app/action_handler.h"
+#include "app/attachment_flow.h"
 #include "actions/description.h"
 #include "actions/vocabulary/vocabulary.h"
 #include "crdt/document.h"
@@ -56,8 +57,9 @@ OperationAnswer ChatApp::handle_operation(orvo_actions::action::OperationType ty
         if (type != OperationType::Effect) return OperationAnswer::fail("attachment import requires an Effect operation");
         if (import->path.empty()) return OperationAnswer::fail("attachment path is empty");
         if (!model.channel(import->channel)) return OperationAnswer::fail("conversation no longer exists");
-        // Attachment import arrives with the attachments work; until then it is refused.
-        return OperationAnswer::fail("attachment import was not accepted");
+        if (!start_import(*this, import->channel, import->path))
+            return OperationAnswer::fail("attachment import was not accepted");
+        return OperationAnswer::handled();
     }
     if (type == OperationType::Ordinary) return OperationAnswer::not_handled();
     if (type == OperationType::Effect) return OperationAnswer::fail("Chat navigation requires a View operation");
