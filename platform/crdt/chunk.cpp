@@ -91,7 +91,9 @@ base::Result<std::vector<Chunk>> read_chunks(std::span<std::uint8_t const> bytes
 
 std::vector<std::uint8_t> deflate_raw(std::span<std::uint8_t const> data)
 {
-    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(6));
+    // A compressor holds large match-finding tables; making one per column cost
+    // more than compressing. Each call is independent, so one per thread serves.
+    thread_local std::unique_ptr<libdeflate_compressor, CompressorDeleter> const compressor(libdeflate_alloc_compressor(6));
     std::vector<std::uint8_t> out(libdeflate_deflate_compress_bound(compressor.get(), data.size()));
     std::size_t size = libdeflate_deflate_compress(compressor.get(), data.data(), data.size(), out.data(), out.size());
     out.resize(size);

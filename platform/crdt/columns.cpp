@@ -25,7 +25,7 @@ base::Result<std::string> read_one<std::string>(Reader& reader)
 } // namespace
 
 template <typename T>
-void RleEncoder<T>::append(T const& value)
+void RleEncoder<T>::append_other(T const& value)
 {
     m_only_nulls = false;
     switch (m_state) {
@@ -71,12 +71,8 @@ void RleEncoder<T>::append(T const& value)
 }
 
 template <typename T>
-void RleEncoder<T>::append_null()
+void RleEncoder<T>::start_nulls()
 {
-    if (m_state == State::Nulls) {
-        ++m_count;
-        return;
-    }
     flush();
     m_state = State::Nulls;
     m_count = 1;
@@ -191,14 +187,10 @@ base::Result<std::optional<std::int64_t>> DeltaDecoder::next()
     return std::optional<std::int64_t>(m_value);
 }
 
-void BooleanEncoder::append(bool value)
+void BooleanEncoder::flip()
 {
-    if (value == m_current) {
-        ++m_count;
-        return;
-    }
     write_uleb(m_out, m_count);
-    m_current = value;
+    m_current = !m_current;
     m_count = 1;
 }
 

@@ -30,12 +30,27 @@ inline void write_value(std::vector<std::uint8_t>& out, std::string const& v) { 
 template <typename T>
 class RleEncoder {
 public:
-    void append(T const& value);
-    void append_null();
+    // Extending a run is by far the commonest case; it stays inline.
+    void append(T const& value)
+    {
+        if (m_state == State::Run && m_last == value)
+            ++m_count;
+        else
+            append_other(value);
+    }
+    void append_null()
+    {
+        if (m_state == State::Nulls)
+            ++m_count;
+        else
+            start_nulls();
+    }
     std::vector<std::uint8_t> finish();
 
 private:
     enum class State { Empty, Nulls, Lone, Run, Literal };
+    void append_other(T const& value);
+    void start_nulls();
     void flush();
 
     State m_state = State::Empty;
@@ -63,10 +78,18 @@ private:
 
 class BooleanEncoder {
 public:
-    void append(bool value);
+    void append(bool value)
+    {
+        if (value == m_current)
+            ++m_count;
+        else
+            flip();
+    }
     std::vector<std::uint8_t> finish();
 
 private:
+    void flip();
+
     bool m_current = false;
     std::uint64_t m_count = 0;
     std::vector<std::uint8_t> m_out;

@@ -7,6 +7,7 @@
 #include "crdt/op_set.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace crdt {
@@ -69,45 +70,57 @@ std::vector<Column> OpSet::save_change_columns() const
 
 std::vector<Column> OpSet::save_op_columns() const
 {
-    // Successors are the inverse of predecessors, listed in op id order.
+    auto ref = [&](std::uint32_t op) { return OpRef{ m_ops[op].id.counter, m_actor_rank[m_ops[op].id.actor] }; };
+    // Successors are the inverse of predecessors, listed in op id order: a
+    // counting sort of the predecessor pool by the op each entry names.
     std::vector<std::uint32_t> succ_start(m_ops.size() + 1, 0);
     for (auto pred : m_preds)
         ++succ_start[pred + 1];
     for (std::size_t i = 0; i < m_ops.size(); ++i)
         succ_start[i + 1] += succ_start[i];
-    std::vector<std::uint32_t> succs(m_preds.size());
-    {
-        auto fill = succ_start;
-        for (std::uint32_t i = 0; i < m_ops.size(); ++i)
-            for (std::uint32_t p = 0; p < m_ops[i].pred_count; ++p)
-                succs[fill[m_preds[m_ops[i].pred_begin + p]]++] = i;
+    std::vector<OpRef> succ_refs(m_preds.size());
+    for (std::size_t i = 0; i < m_preds.size(); ++i) {
+        auto const& id = m_pred_owner[i];
+        succ_refs[succ_start[m_preds[i]]++] = OpRef{ id.counter, m_actor_rank[id.actor] };
     }
-    auto ref = [&](std::uint32_t op) { return OpRef{ m_ops[op].id.counter, m_actor_rank[m_ops[op].id.actor] }; };
+    // Placing advanced every start to the next op's; shift them back.
+    for (std::size_t i = m_ops.size(); i > 0; --i)
+        succ_start[i] = succ_start[i - 1];
+    succ_start[0] = 0;
+    auto successors = [&](std::uint32_t op) {
+        auto list = std::span<OpRef>(succ_refs).subspan(succ_start[op], succ_start[op + 1] - succ_start[op]);
+        if (list.size() > 1)
+            std::sort(list.begin(), list.end(), [&](OpRef a, OpRef b) {
+                return a.counter != b.counter ? a.counter < b.counter : a.actor < b.actor;
+            });
+        return std::span<OpRef const>(list);
+    };
 
     OpColumnsEncoder encoder(OpLayout::Document);
-    ChangeOp row;
+    OpRow row;
+    bool in_map = false;
+    std::uint32_t previous = none;
     auto emit = [&](std::uint32_t index) {
         auto const& op = m_ops[index];
-        auto const& object = m_objects[op.obj];
-        row.id = ref(index);
-        row.obj = object.make_op == none ? OpRef{} : ref(object.make_op);
-        row.map_key = !object.is_sequence();
-        if (row.map_key)
-            row.key = m_keys[op.key];
-        else
-            row.elem = op.key == none ? OpRef{} : ref(op.key);
+        auto const previous_id = row.id;
+        row.id = OpRef{ op.id.counter, m_actor_rank[op.id.actor] };
+        if (in_map)
+            row.key = &m_keys[op.key];
+        else if (op.key == none)
+            row.elem = {};
+        else // typing inserts after the element just written
+            row.elem = op.key == previous ? previous_id : ref(op.key);
+        previous = index;
         row.insert = op.insert;
         row.action = op.action;
-        row.value = unpack(op.value());
-        row.succ.clear();
-        auto first = succs.begin() + succ_start[index];
-        auto last = succs.begin() + succ_start[index + 1];
-        std::sort(first, last, [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
-        for (auto it = first; it != last; ++it)
-            row.succ.push_back(ref(*it));
+        row.value_type = op.value_type;
+        row.value = string_of(op.value());
+        row.group = successors(index);
         row.expand = op.expand;
-        auto name = m_mark_names.find(index);
-        row.mark_name = name == m_mark_names.end() ? std::nullopt : std::optional<std::string>(name->second);
+        row.mark_name = nullptr;
+        if (op.action == std::uint8_t(Action::Mark))
+            if (auto name = m_mark_names.find(index); name != m_mark_names.end())
+                row.mark_name = &name->second;
         encoder.add(row);
     };
 
@@ -117,25 +130,51 @@ std::vector<Column> OpSet::save_op_columns() const
     std::sort(objects.begin() + 1, objects.end(), [&](auto a, auto b) {
         return op_less(m_ops[m_objects[a].make_op].id, m_ops[m_objects[b].make_op].id);
     });
+    // Ops are written in document order, which is not the order they sit in the
+    // table: each is fetched this many ops before it is written, which hides
+    // most of the memory latency.
+    constexpr std::size_t read_ahead = 16;
+    std::array<std::uint32_t, read_ahead> pending;
+    std::size_t pending_first = 0, pending_count = 0;
+    auto visit = [&](std::uint32_t index) {
+        __builtin_prefetch(&m_ops[index]);
+        __builtin_prefetch(&succ_start[index]);
+        if (pending_count < read_ahead) {
+            pending[(pending_first + pending_count++) % read_ahead] = index;
+            return;
+        }
+        emit(pending[pending_first]);
+        pending[pending_first] = index;
+        pending_first = (pending_first + 1) % read_ahead;
+    };
+    auto drain = [&] {
+        for (; pending_count > 0; --pending_count, pending_first = (pending_first + 1) % read_ahead)
+            emit(pending[pending_first]);
+    };
     std::vector<std::uint32_t> extra;
     for (auto index : objects) {
         auto const& object = m_objects[index];
+        row.obj = object.make_op == none ? OpRef{} : ref(object.make_op);
+        row.key = nullptr;
+        in_map = !object.is_sequence();
+        previous = none;
         if (!object.seq) {
             for (auto op : object.map_ops)
-                emit(op);
-            continue;
+                visit(op);
+        } else {
+            // (an empty list or text has no seq and no ops)
+            object.seq->for_each([&](std::uint32_t elem, bool) {
+                visit(elem);
+                auto found = m_elem_ops.empty() ? m_elem_ops.end() : m_elem_ops.find(elem);
+                if (found == m_elem_ops.end())
+                    return;
+                extra = found->second;
+                std::sort(extra.begin(), extra.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
+                for (auto op : extra)
+                    visit(op);
+            });
         }
-        // (an empty list or text has no seq and no ops)
-        object.seq->for_each([&](std::uint32_t elem, bool) {
-            emit(elem);
-            auto found = m_elem_ops.find(elem);
-            if (found == m_elem_ops.end())
-                return;
-            extra = found->second;
-            std::sort(extra.begin(), extra.end(), [&](auto a, auto b) { return op_less(m_ops[a].id, m_ops[b].id); });
-            for (auto op : extra)
-                emit(op);
-        });
+        drain();
     }
 
     return encoder.finish();

@@ -221,6 +221,7 @@ base::Result<void> DocumentLoader::resolve_successors()
     pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
     auto& pool = m_ops.m_preds;
     pool.reserve(pairs.size());
+    m_ops.m_pred_owner.reserve(pairs.size());
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         auto [succ, pred] = pairs[i];
         if (i == 0 || pairs[i - 1].first != succ)
@@ -229,6 +230,7 @@ base::Result<void> DocumentLoader::resolve_successors()
             return base::error("document: an operation with too many predecessors");
         ++ops[succ].pred_count;
         pool.push_back(pred);
+        m_ops.m_pred_owner.push_back(ops[succ].id);
         if (ops[succ].action == std::uint8_t(Action::Increment)) {
             auto by = to_scalar(m_ops.unpack(ops[succ].value()));
             if (auto* v = std::get_if<std::int64_t>(&by))

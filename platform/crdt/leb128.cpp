@@ -2,7 +2,7 @@
 
 namespace crdt {
 
-void write_uleb(std::vector<std::uint8_t>& out, std::uint64_t value)
+void write_uleb_long(std::vector<std::uint8_t>& out, std::uint64_t value)
 {
     do {
         std::uint8_t byte = value & 0x7f;
@@ -11,7 +11,7 @@ void write_uleb(std::vector<std::uint8_t>& out, std::uint64_t value)
     } while (value);
 }
 
-void write_sleb(std::vector<std::uint8_t>& out, std::int64_t value)
+void write_sleb_long(std::vector<std::uint8_t>& out, std::int64_t value)
 {
     while (true) {
         std::uint8_t byte = value & 0x7f;

@@ -12,8 +12,25 @@
 
 namespace crdt {
 
-void write_uleb(std::vector<std::uint8_t>& out, std::uint64_t value);
-void write_sleb(std::vector<std::uint8_t>& out, std::int64_t value);
+void write_uleb_long(std::vector<std::uint8_t>& out, std::uint64_t value);
+void write_sleb_long(std::vector<std::uint8_t>& out, std::int64_t value);
+
+// Most values in columns fit one byte; those stay inline.
+inline void write_uleb(std::vector<std::uint8_t>& out, std::uint64_t value)
+{
+    if (value < 0x80)
+        out.push_back(static_cast<std::uint8_t>(value));
+    else
+        write_uleb_long(out, value);
+}
+
+inline void write_sleb(std::vector<std::uint8_t>& out, std::int64_t value)
+{
+    if (value >= -64 && value < 64)
+        out.push_back(static_cast<std::uint8_t>(value & 0x7f));
+    else
+        write_sleb_long(out, value);
+}
 void write_bytes(std::vector<std::uint8_t>& out, std::span<std::uint8_t const> bytes);
 void write_prefixed(std::vector<std::uint8_t>& out, std::span<std::uint8_t const> bytes); // uLEB length, bytes
 

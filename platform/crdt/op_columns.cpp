@@ -124,7 +124,7 @@ base::Result<ColumnSet> read_column_data(Reader& reader, ColumnLayout const& lay
     return columns;
 }
 
-void OpColumnsEncoder::add(ChangeOp const& op)
+void OpColumnsEncoder::add(OpRow const& op)
 {
     if (op.obj.counter == 0) {
         m_obj_actor.append_null();
@@ -133,10 +133,10 @@ void OpColumnsEncoder::add(ChangeOp const& op)
         m_obj_actor.append(op.obj.actor);
         m_obj_counter.append(op.obj.counter);
     }
-    if (op.map_key) {
+    if (op.key) {
         m_key_actor.append_null();
         m_key_counter.append_null();
-        m_key_string.append(op.key);
+        m_key_string.append(*op.key);
     } else {
         if (op.elem.counter == 0)
             m_key_actor.append_null();
@@ -151,11 +151,10 @@ void OpColumnsEncoder::add(ChangeOp const& op)
     }
     m_insert.append(op.insert);
     m_action.append(op.action);
-    m_value_meta.append((static_cast<std::uint64_t>(op.value.bytes.size()) << 4) | op.value.type);
-    m_values.insert(m_values.end(), op.value.bytes.begin(), op.value.bytes.end());
-    auto const& group = m_layout == OpLayout::Document ? op.succ : op.pred;
-    m_group.append(group.size());
-    for (auto const& ref : group) {
+    m_value_meta.append((static_cast<std::uint64_t>(op.value.size()) << 4) | op.value_type);
+    m_values.insert(m_values.end(), op.value.begin(), op.value.end());
+    m_group.append(op.group.size());
+    for (auto const& ref : op.group) {
         m_group_actor.append(ref.actor);
         m_group_counter.append(static_cast<std::int64_t>(ref.counter));
     }
@@ -165,6 +164,23 @@ void OpColumnsEncoder::add(ChangeOp const& op)
         m_mark_name.append(*op.mark_name);
     else
         m_mark_name.append_null();
+}
+
+void OpColumnsEncoder::add(ChangeOp const& op)
+{
+    OpRow row;
+    row.id = op.id;
+    row.obj = op.obj;
+    row.key = op.map_key ? &op.key : nullptr;
+    row.elem = op.elem;
+    row.insert = op.insert;
+    row.action = op.action;
+    row.value_type = op.value.type;
+    row.value = op.value.bytes;
+    row.group = m_layout == OpLayout::Document ? op.succ : op.pred;
+    row.expand = op.expand;
+    row.mark_name = op.mark_name ? &*op.mark_name : nullptr;
+    add(row);
 }
 
 std::vector<Column> OpColumnsEncoder::finish()

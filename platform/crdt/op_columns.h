@@ -8,6 +8,9 @@
 #include "crdt/columns.h"
 
 #include <map>
+#include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace crdt {
@@ -35,9 +38,26 @@ base::Result<ColumnSet> read_column_data(Reader& reader, ColumnLayout const& lay
 
 enum class OpLayout { Change, Document };
 
+// One operation as the encoder takes it: views into the caller's storage, so
+// saving a large document copies nothing per op.
+struct OpRow {
+    OpRef id;                          // document layout only
+    OpRef obj;                         // counter 0: the root
+    std::string const* key = nullptr;  // map key; null for a list key (elem)
+    OpRef elem;                        // counter 0: the head
+    bool insert = false;
+    std::uint8_t action = 0;
+    std::uint8_t value_type = 0;
+    std::string_view value;
+    std::span<OpRef const> group;      // successors (document) or predecessors (change)
+    bool expand = false;
+    std::string const* mark_name = nullptr;
+};
+
 class OpColumnsEncoder {
 public:
     explicit OpColumnsEncoder(OpLayout layout) : m_layout(layout) {}
+    void add(OpRow const& op);
     void add(ChangeOp const& op);
     std::vector<Column> finish();
 

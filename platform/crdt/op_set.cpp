@@ -280,6 +280,7 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
     op.pred_begin = static_cast<std::uint32_t>(m_preds.size());
     op.pred_count = static_cast<std::uint16_t>(preds.size());
     m_preds.insert(m_preds.end(), preds.begin(), preds.end());
+    m_pred_owner.insert(m_pred_owner.end(), preds.size(), op.id);
     m_max_op = std::max<std::uint64_t>(m_max_op, std::uint64_t{ op.id.counter });
     bool increment = op.action == std::uint8_t(Action::Increment);
     std::int64_t by = 0;

@@ -128,6 +128,9 @@ private:
 
     OpTable m_ops;
     std::vector<std::uint32_t> m_preds;
+    // The id of the op each m_preds entry belongs to: saving lists successors
+    // from it without visiting those ops.
+    std::vector<OpId> m_pred_owner;
     OpIdMap m_op_index{ m_ops };
     std::vector<Object> m_objects;
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_elem_ops;
