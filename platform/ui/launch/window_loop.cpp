@@ -164,6 +164,8 @@ void iterate_glib()
 
 void wake_frame_loop()
 {
+    // Without a running loop (tests, screenshots) SDL has no event queue to push to.
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
     SDL_Event event{};
     event.type = wake_event_type();
     SDL_PushEvent(&event);

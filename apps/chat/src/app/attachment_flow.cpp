@@ -5,6 +5,7 @@
 #include "doc/ids.h"
 #include "doc/validate_send.h"
 #include "ui/exec/one_answer.h"
+#include "ui/launch/window_loop.h"
 
 #include <glib.h>
 
@@ -77,6 +78,21 @@ void on_import(ChatApp& app, crdt::Document& doc, ImportAnswer answer)
     app.attachment_notice = "Attachment shared";
 }
 
+// Runs `job` on the shared executor and wakes the frame loop once its answer is
+// in, so a window idle between events still collects it on the next frame.
+template<typename Job>
+auto answer_in_background(Job job) -> orvo_ui::exec::AnswerReceiver<decltype(job())>
+{
+    using T = decltype(job());
+    auto [sender, receiver] = orvo_ui::exec::one_answer<T>();
+    auto shared_sender = std::make_shared<orvo_ui::exec::AnswerSender<T>>(std::move(sender));
+    orvo_ui::exec::Executor::shared().submit([shared_sender, job = std::move(job)]() mutable {
+        shared_sender->send(job());
+        orvo_ui::launch::wake_frame_loop();
+    });
+    return receiver;
+}
+
 // Takes the answer of `receiver` when it has come; a job that ended without
 // answering closes its channel, which clears the receiver as well.
 template<typename T>
@@ -107,8 +123,7 @@ void open_picker(ChatApp& app)
     app.attachment_notice = std::string(loading_attachments_notice);
     app.picker_files.clear();
     app.attach_panel_open = true;
-    app.listing_answers = orvo_ui::exec::run_in_background(orvo_ui::exec::Executor::shared(),
-                                                           [dir = attach_dir(), n] { return list_attachments(dir, n); });
+    app.listing_answers = answer_in_background([dir = attach_dir(), n] { return list_attachments(dir, n); });
 }
 
 void pick_file(ChatApp& app, PickerFile const& file)
@@ -126,8 +141,7 @@ bool start_import(ChatApp& app, std::string channel, std::string path, std::opti
     auto n = take_request_number(app);
     app.import_in_flight = ImportInFlight {std::move(channel), app.local_identity.id, n};
     app.attachment_notice = "Preparing attachment…";
-    app.import_answers = orvo_ui::exec::run_in_background(
-        orvo_ui::exec::Executor::shared(),
+    app.import_answers = answer_in_background(
         [path = std::move(path), within = std::move(within), n] { return import_attachment(path, n, within); });
     return true;
 }
