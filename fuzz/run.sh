@@ -1,12 +1,12 @@
 #!/bin/sh
 # Builds the fuzz targets with clang (everything instrumented) in build-fuzz
 # and runs one for a while.
-#   fuzz/run.sh load_document|apply_changes [SECONDS] [extra libFuzzer flags]
+#   fuzz/run.sh load_document|apply_changes|image_size [SECONDS] [extra libFuzzer flags]
 # Seeds come from the Automerge npm package (tests/interop/make_seeds.mjs);
 # the corpus grows in build-fuzz/corpus/TARGET, crashes land in
 # build-fuzz/artifacts/.
 set -e
-target=${1:?usage: fuzz/run.sh load_document|apply_changes [SECONDS]}
+target=${1:?usage: fuzz/run.sh load_document|apply_changes|image_size [SECONDS]}
 seconds=${2:-60}
 [ $# -ge 2 ] && shift 2 || shift $#
 root=$(cd "$(dirname "$0")/.." && pwd)
