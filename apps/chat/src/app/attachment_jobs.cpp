@@ -184,36 +184,32 @@ bool is_video_name(std::string_view name) { return has_extension(name, video_ext
 
 ListingAnswer list_attachments(fs::path const& dir, std::uint64_t request)
 {
-    std::error_code ec;
-    fs::directory_iterator first(dir, ec);
-    if (ec) return {request, std::string(unavailable_workspace)};
-
     std::vector<PickerFile> files;
-    std::vector<fs::directory_iterator> pending;
-    pending.push_back(std::move(first));
+    // Directories wait as paths, not open handles, so a wide tree cannot run out of descriptors.
+    std::vector<fs::path> pending {dir};
     std::set<DirId> seen; // a bind mount can make a directory its own descendant
     struct stat st {};
     if (::stat(dir.c_str(), &st) == 0) seen.insert({st.st_dev, st.st_ino});
 
     try {
-        while (!pending.empty() && files.size() < max_listed_files) {
-            auto it = std::move(pending.back());
+        for (bool top = true; !pending.empty() && files.size() < max_listed_files; top = false) {
+            auto current = std::move(pending.back());
             pending.pop_back();
+            std::error_code ec;
+            fs::directory_iterator it(current, ec);
+            if (ec && top) return {request, std::string(unavailable_workspace)};
             // A directory that fails part-way keeps what it gave.
             for (fs::directory_iterator end; !ec && it != end && files.size() < max_listed_files; it.increment(ec)) {
                 auto const& path = it->path();
                 if (::lstat(path.c_str(), &st) != 0) continue;
                 if (S_ISDIR(st.st_mode)) {
-                    std::error_code sub_ec;
-                    fs::directory_iterator sub(path, sub_ec);
-                    if (!sub_ec && seen.insert({st.st_dev, st.st_ino}).second) pending.push_back(std::move(sub));
+                    if (seen.insert({st.st_dev, st.st_ino}).second) pending.push_back(path);
                 } else if (S_ISREG(st.st_mode)) {
                     auto name = valid_utf8(path.filename().string());
                     bool video = is_video_name(name);
                     files.push_back({path.string(), std::move(name), static_cast<std::uint64_t>(st.st_size), video});
                 }
             }
-            ec.clear();
         }
     } catch (std::exception const&) {
         return {request, std::string(unavailable_workspace)};
