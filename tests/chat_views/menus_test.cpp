@@ -123,3 +123,20 @@ TEST(Menus, EmojiChoiceReactsOrInserts)
     d.app->activate(control::EmojiChoice {"🚀"}, d.doc());
     EXPECT_EQ(d.app->composer.text(), "🚀");
 }
+
+TEST(Menus, HistoryOpensWhereClickedAndABackdropClickAbandonsARename)
+{
+    Driven d("");
+    auto const mark = d.rect_of("chat.edit-history:m_lise");
+    ASSERT_TRUE(mark);
+    orvo_ui::Point const at {mark->x + 3, mark->y + 2};
+    d.click(at);
+    EXPECT_EQ(d.app->edit_history.msg, "m_lise");
+    EXPECT_EQ(d.app->edit_history.anchor, at);
+
+    d.app->edit_history = {};
+    d.app->start_rename(RenameTarget::Kind::Channel, "c_frontend");
+    d.app->activate(control::Dismiss {}, d.doc());
+    EXPECT_FALSE(d.app->rename_target);
+    EXPECT_EQ(d.app->model.channel("c_frontend")->name, "frontend");
+}

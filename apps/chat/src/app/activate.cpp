@@ -160,7 +160,9 @@ void ChatApp::activate(ChatControl const& control, crdt::Document& doc)
 
 void ChatApp::dismiss()
 {
-    if (attach_panel_open) attach_panel_open = false;
+    // A click beside the rename field abandons the rename, as Escape does.
+    if (rename_target) cancel_rename();
+    else if (attach_panel_open) attach_panel_open = false;
     else if (emoji_picker.open) emoji_picker = EmojiPicker {};
     else if (edit_history.msg) edit_history = EditHistoryPopup {};
     else if (narrow && left_flap.override_ == FlapOverride::Open) left_flap.override_ = FlapOverride::Closed;

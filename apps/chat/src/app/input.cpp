@@ -121,7 +121,7 @@ bool ChatApp::route_pointer_down(orvo_ui::PointerDown const& e, crdt::Document& 
     set_focus_cursor(std::nullopt);
     tooltip_host.clear();
     auto const at = scaled(e.position, zoom);
-    auto const hit = hit_test(hit_regions, at);
+    auto hit = hit_test(hit_regions, at);
     if (!hit) return false;
     needs_redraw = true;
     if (auto const* row = std::get_if<control::Channel>(&*hit)) {
@@ -133,6 +133,8 @@ bool ChatApp::route_pointer_down(orvo_ui::PointerDown const& e, crdt::Document& 
         }
     }
     if (std::holds_alternative<control::CallDragHandle>(*hit)) return true;
+    pointer = at;
+    if (auto* history = std::get_if<control::EditHistory>(&*hit)) history->anchor = at; // opens where clicked
     activate(*hit, doc);
     if (is_text_focus(*hit)) {
         orvo_ui::Event const press = orvo_ui::PointerDown {at, e.button, e.clicks, e.modifiers};
