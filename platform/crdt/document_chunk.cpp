@@ -2,6 +2,7 @@
 
 #include "crdt/chunk.h"
 #include "crdt/columns.h"
+#include "crdt/document_columns.h"
 #include "crdt/leb128.h"
 #include "crdt/op_columns.h"
 #include "crdt/op_set.h"
@@ -16,18 +17,6 @@ namespace {
 
 // The reference compresses document columns from this size on.
 constexpr std::size_t deflate_threshold = 256;
-
-namespace change_spec {
-constexpr std::uint32_t actor = column_spec(0, ColumnType::Actor);
-constexpr std::uint32_t seq = column_spec(0, ColumnType::Delta);
-constexpr std::uint32_t max_op = column_spec(1, ColumnType::Delta);
-constexpr std::uint32_t time = column_spec(2, ColumnType::Delta);
-constexpr std::uint32_t message = column_spec(3, ColumnType::String);
-constexpr std::uint32_t deps_group = column_spec(4, ColumnType::Group);
-constexpr std::uint32_t deps_index = column_spec(4, ColumnType::Delta);
-constexpr std::uint32_t extra_meta = column_spec(5, ColumnType::ValueMeta);
-constexpr std::uint32_t extra_data = column_spec(5, ColumnType::Value);
-} // namespace change_spec
 
 } // namespace
 
@@ -55,15 +44,22 @@ std::vector<Column> OpSet::save_change_columns() const
         extra_data.insert(extra_data.end(), change.extra.begin(), change.extra.end());
     }
     std::vector<Column> change_columns;
-    change_columns.push_back({ change_spec::actor, actor_col.finish() });
-    change_columns.push_back({ change_spec::seq, seq_col.finish() });
-    change_columns.push_back({ change_spec::max_op, max_op_col.finish() });
-    change_columns.push_back({ change_spec::time, time_col.finish() });
-    change_columns.push_back({ change_spec::message, message_col.finish() });
-    change_columns.push_back({ change_spec::deps_group, deps_group.finish() });
-    change_columns.push_back({ change_spec::deps_index, deps_index.finish() });
-    change_columns.push_back({ change_spec::extra_meta, extra_meta.finish() });
-    change_columns.push_back({ change_spec::extra_data, std::move(extra_data) });
+    change_columns.push_back({ change_column::actor, actor_col.finish() });
+    change_columns.push_back({ change_column::seq, seq_col.finish() });
+    change_columns.push_back({ change_column::max_op, max_op_col.finish() });
+    change_columns.push_back({ change_column::time, time_col.finish() });
+    change_columns.push_back({ change_column::message, message_col.finish() });
+    change_columns.push_back({ change_column::deps_group, deps_group.finish() });
+    change_columns.push_back({ change_column::deps_index, deps_index.finish() });
+    change_columns.push_back({ change_column::extra_meta, extra_meta.finish() });
+    change_columns.push_back({ change_column::extra_data, std::move(extra_data) });
+    if (!m_extra_change_columns.empty()) {
+        std::vector<std::uint32_t> rows(m_changes.size());
+        for (std::uint32_t i = 0; i < rows.size(); ++i)
+            rows[i] = i;
+        m_extra_change_columns.write(change_columns, rows, m_actor_rank,
+            [&](std::uint32_t, std::size_t row) { return m_changes[row].deps.size(); });
+    }
 
     return change_columns;
 }
@@ -98,6 +94,8 @@ std::vector<Column> OpSet::save_op_columns() const
 
     OpColumnsEncoder encoder(OpLayout::Document);
     OpRow row;
+    // The rows written, for the extra columns: the op each came from, and its successor count.
+    std::vector<std::uint32_t> extra_rows, extra_groups;
     bool in_map = false;
     std::uint32_t previous = none;
     auto emit = [&](std::uint32_t index) {
@@ -122,6 +120,10 @@ std::vector<Column> OpSet::save_op_columns() const
             if (auto name = m_mark_names.find(index); name != m_mark_names.end())
                 row.mark_name = &name->second;
         encoder.add(row);
+        if (!m_extra_op_columns.empty()) {
+            extra_rows.push_back(index < m_extra_op_columns.rows() ? index : none);
+            extra_groups.push_back(row.group.size());
+        }
     };
 
     std::vector<std::uint32_t> objects(m_objects.size());
@@ -177,7 +179,11 @@ std::vector<Column> OpSet::save_op_columns() const
         drain();
     }
 
-    return encoder.finish();
+    auto columns = encoder.finish();
+    if (!m_extra_op_columns.empty())
+        m_extra_op_columns.write(columns, extra_rows, m_actor_rank,
+            [&](std::uint32_t, std::size_t position) { return extra_groups[position]; });
+    return columns;
 }
 
 std::vector<std::uint8_t> OpSet::save_document() const

@@ -4,11 +4,13 @@
 
 #include "crdt/chunk.h"
 #include "crdt/columns.h"
+#include "crdt/document_columns.h"
 #include "crdt/leb128.h"
 #include "crdt/op_columns.h"
 #include "crdt/op_set.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace crdt {
@@ -37,6 +39,7 @@ public:
 private:
     base::Result<void> read_ops(ColumnSet const& columns, std::size_t max_rows);
     base::Result<void> add_op(ChangeOp const& in);
+    base::Result<void> read_extra_op_columns(ColumnSet const& columns);
     base::Result<void> resolve_successors();
     base::Result<void> read_changes(ColumnSet const& columns, std::size_t max_rows);
     base::Result<void> attach_ops();
@@ -82,12 +85,16 @@ base::Result<void> DocumentLoader::load(std::span<std::uint8_t const> contents)
         inflated += data.size();
     auto max_rows = max_rows_for(inflated);
     TRY_VOID(read_changes(*change_columns, max_rows));
+    CRDT_TRY(extra_changes, ExtraColumns::read(*change_columns, change_column::known, std::array{ change_column::deps_id },
+        [&](std::uint32_t, std::size_t row) { return m_changes[row].deps.size(); }, m_changes.size(), m_actors));
+    m_ops.m_extra_change_columns = std::move(*extra_changes);
     // Reserve for the ops the changes claim, but never more than the data could hold
     // at one op per byte: a forged maxOp must not buy a huge table.
     auto expected_ops = static_cast<std::size_t>(std::min<std::uint64_t>(m_op_budget, inflated));
     m_ops.m_ops.reserve(expected_ops);
     m_ops.m_op_index.reserve(expected_ops);
     TRY_VOID(read_ops(*op_columns, max_rows));
+    TRY_VOID(read_extra_op_columns(*op_columns));
     TRY_VOID(resolve_successors());
     TRY_VOID(attach_ops());
     std::sort(heads.begin(), heads.end());
@@ -106,6 +113,23 @@ base::Result<void> DocumentLoader::read_ops(ColumnSet const& columns, std::size_
             return {};
         TRY_VOID(add_op(op));
     }
+}
+
+// Before deletions are rebuilt: the ops read so far are exactly the chunk's rows.
+base::Result<void> DocumentLoader::read_extra_op_columns(ColumnSet const& columns)
+{
+    auto known = document_op_column_specs();
+    bool any = std::any_of(columns.begin(), columns.end(),
+        [&](auto const& c) { return std::find(known.begin(), known.end(), c.first) == known.end(); });
+    if (!any)
+        return {};
+    std::vector<std::uint32_t> successors(m_ops.m_ops.size(), 0);
+    for (auto const& entry : m_successors)
+        ++successors[entry.first];
+    CRDT_TRY(extra, ExtraColumns::read(columns, known, std::array{ successor_column_id },
+        [&](std::uint32_t, std::size_t row) { return successors[row]; }, m_ops.m_ops.size(), m_actors));
+    m_ops.m_extra_op_columns = std::move(*extra);
+    return {};
 }
 
 base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
@@ -256,15 +280,15 @@ base::Result<void> DocumentLoader::resolve_successors()
 
 base::Result<void> DocumentLoader::read_changes(ColumnSet const& columns, std::size_t max_rows)
 {
-    UlebDecoder actor_col(column_of(columns, column_spec(0, ColumnType::Actor)));
-    DeltaDecoder seq_col(column_of(columns, column_spec(0, ColumnType::Delta)));
-    DeltaDecoder max_op_col(column_of(columns, column_spec(1, ColumnType::Delta)));
-    DeltaDecoder time_col(column_of(columns, column_spec(2, ColumnType::Delta)));
-    StringDecoder message_col(column_of(columns, column_spec(3, ColumnType::String)));
-    UlebDecoder deps_group(column_of(columns, column_spec(4, ColumnType::Group)));
-    DeltaDecoder deps_index(column_of(columns, column_spec(4, ColumnType::Delta)));
-    UlebDecoder extra_meta(column_of(columns, column_spec(5, ColumnType::ValueMeta)));
-    Reader extra_data(column_of(columns, column_spec(5, ColumnType::Value)));
+    UlebDecoder actor_col(column_of(columns, change_column::actor));
+    DeltaDecoder seq_col(column_of(columns, change_column::seq));
+    DeltaDecoder max_op_col(column_of(columns, change_column::max_op));
+    DeltaDecoder time_col(column_of(columns, change_column::time));
+    StringDecoder message_col(column_of(columns, change_column::message));
+    UlebDecoder deps_group(column_of(columns, change_column::deps_group));
+    DeltaDecoder deps_index(column_of(columns, change_column::deps_index));
+    UlebDecoder extra_meta(column_of(columns, change_column::extra_meta));
+    Reader extra_data(column_of(columns, change_column::extra_data));
 
     auto done = [&] {
         return actor_col.done() && seq_col.done() && max_op_col.done() && time_col.done() && message_col.done()

@@ -3,6 +3,7 @@
 #include "crdt/chunk.h"
 
 #include <algorithm>
+#include <array>
 
 namespace crdt {
 
@@ -30,6 +31,11 @@ constexpr std::uint32_t expand = column_spec(9, ColumnType::Boolean);
 constexpr std::uint32_t mark_name = column_spec(10, ColumnType::String);
 } // namespace op_column
 
+constexpr std::array document_specs = { op_column::obj_actor, op_column::obj_counter, op_column::key_actor,
+    op_column::key_counter, op_column::key_string, op_column::id_actor, op_column::id_counter, op_column::insert,
+    op_column::action, op_column::value_meta, op_column::value, op_column::succ_group, op_column::succ_actor,
+    op_column::succ_counter, op_column::expand, op_column::mark_name };
+
 std::span<std::uint8_t const> column(ColumnSet const& columns, std::uint32_t id)
 {
     auto found = columns.find(id);
@@ -39,6 +45,8 @@ std::span<std::uint8_t const> column(ColumnSet const& columns, std::uint32_t id)
 }
 
 } // namespace
+
+std::span<std::uint32_t const> document_op_column_specs() { return document_specs; }
 
 void prepare_columns(std::vector<Column>& columns, std::size_t deflate_threshold)
 {

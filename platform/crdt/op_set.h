@@ -5,6 +5,7 @@
 
 #include "base/result.h"
 #include "crdt/change.h"
+#include "crdt/extra_columns.h"
 #include "crdt/op.h"
 #include "crdt/op_columns.h"
 #include "crdt/op_id_map.h"
@@ -149,6 +150,10 @@ private:
         std::vector<std::uint8_t> contents;
     };
     std::vector<Queued> m_queue;
+    // Columns of the loaded document chunk this engine does not read; rows are
+    // change indices and op indices.
+    ExtraColumns m_extra_change_columns;
+    ExtraColumns m_extra_op_columns;
     std::size_t m_saved_changes = 0;
     std::uint64_t m_pending_start = 0;
     std::uint32_t m_pending_first = 0; // op index of the first pending op
