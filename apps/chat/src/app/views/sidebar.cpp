@@ -133,6 +133,7 @@ bool renaming(ChatApp const& app, RenameTarget::Kind kind, std::string_view id)
 void draw_rename_input(ChatApp& app, orvo_ui::Painter& painter, Rect const& r)
 {
     painter.fill_rounded(r, 6, painter.theme().card);
+    painter.stroke_rounded(r, 6, 1, painter.theme().accent);
     app.rename_input.draw(painter, r.inset(2));
     push_region(app, r, control::FocusRename {});
 }
