@@ -100,6 +100,7 @@ void ProjectionCache::refresh_content(crdt::Document& doc, Model& model, Project
 
     auto open = m_messages.messages(in.channel);
     model.messages.assign(open.begin(), open.end());
+    ++model.messages_revision;
     model.all_messages.clear();
     for (auto const& channel : model.channels) {
         auto list = m_messages.messages(channel.id);

@@ -30,6 +30,7 @@ struct Model {
     std::vector<Channel> channels;
     std::map<std::string, std::int64_t, std::less<>> unread; // channel id → count shown
     std::vector<Message> messages;                           // the open channel's, threads included
+    std::uint64_t messages_revision = 0;                     // raised whenever `messages` is re-read
     std::vector<Message> all_messages;                       // every channel's, channels in model order
     std::vector<Person> people;                              // the document's
     std::vector<Person> workspace_people;                    // the current workspace's, by name then id

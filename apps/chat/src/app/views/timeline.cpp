@@ -86,13 +86,13 @@ void draw_timeline(ChatApp& app, Painter& painter, FrameGeometry const& g)
     auto clip = painter.clip(viewport);
     auto layout = layout_timeline(app, viewport, z, painter);
     if (layout.content_top + day_band_height > viewport.top()) draw_day_label(app, painter, layout);
-    if (layout.rows.empty()) {
+    if (layout.row_count == 0) {
         draw_empty_conversation(app, painter, viewport);
         return;
     }
     // Rows cut by the viewport's edges must not claim clicks meant for the header or composer.
     std::size_t first_region = app.hit_regions.size();
-    for (std::size_t i = layout.first_visible; i < layout.end_visible; ++i) draw_timeline_row(app, painter, layout, i);
+    for (auto const& row : layout.visible) draw_timeline_row(app, painter, layout, row);
     clip_regions_since(app, first_region, viewport);
     if (!app.follow_latest) draw_jump_to_latest(app, painter, viewport, z);
 }

@@ -101,14 +101,13 @@ void draw_edited_mark(ChatApp& app, Painter& painter, Message const& message, do
 
 } // namespace
 
-void draw_timeline_row(ChatApp& app, Painter& painter, TimelineLayout const& layout, std::size_t index)
+void draw_timeline_row(ChatApp& app, Painter& painter, TimelineLayout const& layout, VisibleRow const& visible)
 {
     auto const& theme = painter.theme();
-    auto const& message = *layout.grouped[index].message;
-    auto const& row = layout.rows[index];
+    auto const& message = *visible.message;
+    auto const& row = visible.row;
     double conv_left = layout.conversation.left(), conv_right = layout.conversation.right();
-    double row_top = layout.content_top + layout.row_tops[index];
-    double y = row_top;
+    double y = visible.top;
 
     if (app.highlighted_message == message.id)
         painter.fill_rounded(Rect::from_edges(conv_left + 4, y, conv_right - 4, y + row_height(row)), 8,
@@ -143,7 +142,7 @@ void draw_timeline_row(ChatApp& app, Painter& painter, TimelineLayout const& lay
         y += row.reactions_height;
     }
     if (row.thread_height > 0) {
-        auto const& summary = layout.threads.at(message.id);
+        auto const& summary = layout.threads->at(message.id);
         double bar_h = thread_bar_height(painter.text_renderer());
         draw_thread_summary(app, painter, message, summary, {layout.text_left, y, layout.text_width, bar_h});
     }

@@ -8,7 +8,7 @@
 
 namespace chat::views {
 
-void draw_timeline_row(ChatApp& app, orvo_ui::Painter& painter, TimelineLayout const& layout, std::size_t index);
+void draw_timeline_row(ChatApp& app, orvo_ui::Painter& painter, TimelineLayout const& layout, VisibleRow const& visible);
 
 // The reactions row of a timeline message, from `left` at `top`.
 void draw_reaction_chips(ChatApp& app, orvo_ui::Painter& painter, Message const& message, double left, double top,
