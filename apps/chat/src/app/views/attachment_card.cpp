@@ -1,4 +1,6 @@
 #include "app/views/attachment_card.h"
+
+#include "blobstore/blobstore.h"
 #include "app/views/text_styles.h"
 
 #include "app/chat_app.h"
@@ -46,12 +48,12 @@ void locked_card(Painter& painter, Rect const& card)
     painter.text_centered("Access not granted", {card.x, top + lock_h + 4, card.width, note_h}, note);
 }
 
-// The label under the placeholder's disc: the shared store's state for blob
-// sources, a plain loading line for the built-in pictures.
-std::string_view placeholder_label(std::string_view source, orvo_ui::image_store::ImageState state)
+// The label under the placeholder's disc: what the shared store says about the
+// bytes for blob sources, a plain loading line for the built-in pictures.
+std::string_view placeholder_label(std::string_view source)
 {
     if (!source.starts_with(blob_scheme_prefix)) return "Loading image…";
-    return blob_state_label(state == orvo_ui::image_store::ImageState::Failed ? 2 : 1);
+    return blob_state_label(int(zozi::blobstore::state(source.substr(blob_scheme_prefix.size()))));
 }
 
 void image_media(ChatApp& app, Painter& painter, ImageAttachment const& image, Rect const& media)
@@ -69,7 +71,7 @@ void image_media(ChatApp& app, Painter& painter, ImageAttachment const& image, R
     painter.disc({centre.x, centre.y - 10}, 20, theme.lift(1.5));
     painter.text_centered("🖼", {centre.x - 20, centre.y - 30, 40, 40}, ellipsized_text(18, theme.text));
     auto label = ellipsized_text(11, theme.muted_text);
-    painter.text_centered(placeholder_label(source, lookup.state), {media.x, centre.y + 14, media.width, 16}, label);
+    painter.text_centered(placeholder_label(source), {media.x, centre.y + 14, media.width, 16}, label);
 }
 
 void video_media(Painter& painter, Rect const& media, double z)
