@@ -257,8 +257,12 @@ void draw_frame(ChatApp& app, orvo_ui::Painter& painter, std::chrono::steady_clo
     draw_header_strip(app, painter, g);
     draw_timeline(app, painter, g);
     draw_main_composer(app, painter, g.composer, now);
+    // A thread opened while compact is a page over the whole window: the
+    // sidebar goes beneath it rather than over its "← Back".
+    bool thread_page = app.compact && app.open_thread;
+    if (thread_page) draw_navigation(app, painter, g);
     draw_details(app, painter, g, now);
-    draw_navigation(app, painter, g);
+    if (!thread_page) draw_navigation(app, painter, g);
     draw_menu_button(app, painter, g);
     if (app.context_menu && app.context_menu->menu.is_open()) app.context_menu->menu.draw(painter);
     draw_emoji_picker(app, painter);
