@@ -20,14 +20,14 @@ void write_change_header(std::vector<std::uint8_t>& out, std::span<ChangeHash co
     write_uleb(out, deps.size());
     for (auto const& dep : deps)
         write_bytes(out, dep.bytes);
-    write_prefixed(out, actors[0].bytes());
+    write_prefixed(out, actors[0].view());
     write_uleb(out, seq);
     write_uleb(out, start_op);
     write_sleb(out, time);
     write_prefixed(out, as_bytes(message.value_or("")));
     write_uleb(out, actors.size() - 1);
     for (std::size_t i = 1; i < actors.size(); ++i)
-        write_prefixed(out, actors[i].bytes());
+        write_prefixed(out, actors[i].view());
 }
 
 std::vector<std::uint8_t> encode_change(ChangeData const& change)
@@ -98,7 +98,7 @@ base::Result<ChangeData> decode_change(std::span<std::uint8_t const> contents)
 
 namespace {
 
-std::optional<std::uint64_t> parse_uleb(std::string const& bytes)
+std::optional<std::uint64_t> parse_uleb(std::string_view bytes)
 {
     Reader reader(as_bytes(bytes));
     auto value = reader.uleb();
@@ -107,7 +107,7 @@ std::optional<std::uint64_t> parse_uleb(std::string const& bytes)
     return *value;
 }
 
-std::optional<std::int64_t> parse_sleb(std::string const& bytes)
+std::optional<std::int64_t> parse_sleb(std::string_view bytes)
 {
     Reader reader(as_bytes(bytes));
     auto value = reader.sleb();
@@ -132,32 +132,34 @@ std::string sleb_bytes(std::int64_t value)
 
 } // namespace
 
-ScalarValue to_scalar(RawValue const& raw)
+ScalarValue to_scalar(std::uint8_t type, std::string_view bytes)
 {
     auto unknown = [&] {
-        return ScalarValue(UnknownValue{ raw.type, std::vector<std::uint8_t>(raw.bytes.begin(), raw.bytes.end()) });
+        return ScalarValue(UnknownValue{ type, std::vector<std::uint8_t>(bytes.begin(), bytes.end()) });
     };
-    switch (raw.type) {
-    case Vnull: return raw.bytes.empty() ? ScalarValue(Null{}) : unknown();
-    case Vfalse: return raw.bytes.empty() ? ScalarValue(false) : unknown();
-    case Vtrue: return raw.bytes.empty() ? ScalarValue(true) : unknown();
-    case Vuint: if (auto v = parse_uleb(raw.bytes)) return *v; return unknown();
-    case Vint: if (auto v = parse_sleb(raw.bytes)) return *v; return unknown();
-    case Vcounter: if (auto v = parse_sleb(raw.bytes)) return Counter{ *v }; return unknown();
-    case Vtimestamp: if (auto v = parse_sleb(raw.bytes)) return Timestamp{ *v }; return unknown();
+    switch (type) {
+    case Vnull: return bytes.empty() ? ScalarValue(Null{}) : unknown();
+    case Vfalse: return bytes.empty() ? ScalarValue(false) : unknown();
+    case Vtrue: return bytes.empty() ? ScalarValue(true) : unknown();
+    case Vuint: if (auto v = parse_uleb(bytes)) return *v; return unknown();
+    case Vint: if (auto v = parse_sleb(bytes)) return *v; return unknown();
+    case Vcounter: if (auto v = parse_sleb(bytes)) return Counter{ *v }; return unknown();
+    case Vtimestamp: if (auto v = parse_sleb(bytes)) return Timestamp{ *v }; return unknown();
     case Vf64: {
-        if (raw.bytes.size() != 8)
+        if (bytes.size() != 8)
             return unknown();
         std::uint64_t bits = 0;
         for (int i = 7; i >= 0; --i)
-            bits = (bits << 8) | static_cast<std::uint8_t>(raw.bytes[i]);
+            bits = (bits << 8) | static_cast<std::uint8_t>(bytes[i]);
         return std::bit_cast<double>(bits);
     }
-    case Vstring: return raw.bytes;
-    case Vbytes: return Bytes{ std::vector<std::uint8_t>(raw.bytes.begin(), raw.bytes.end()) };
+    case Vstring: return std::string(bytes);
+    case Vbytes: return Bytes{ std::vector<std::uint8_t>(bytes.begin(), bytes.end()) };
     default: return unknown();
     }
 }
+
+ScalarValue to_scalar(RawValue const& raw) { return to_scalar(raw.type, raw.bytes); }
 
 RawValue to_raw(ScalarValue const& value)
 {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace crdt {
@@ -69,6 +70,7 @@ base::Result<ChangeData> decode_change(std::span<std::uint8_t const> contents);
 std::size_t max_rows_for(std::size_t bytes);
 
 ScalarValue to_scalar(RawValue const& raw);
+ScalarValue to_scalar(std::uint8_t type, std::string_view bytes);
 RawValue to_raw(ScalarValue const& value);
 
 } // namespace crdt

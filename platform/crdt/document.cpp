@@ -60,10 +60,10 @@ std::optional<Value> Document::get(ObjId const& obj, std::string_view key) const
     auto object = map_like(*m_ops, obj);
     if (!object)
         return std::nullopt;
-    auto visible = m_ops->visible_at_key(*object, key);
-    if (visible.empty())
+    auto winner = m_ops->winner_at_key(*object, key);
+    if (winner == none)
         return std::nullopt;
-    return m_ops->value_of(visible.back());
+    return m_ops->value_of(winner);
 }
 
 std::optional<Value> Document::get(ObjId const& obj, std::size_t index) const
@@ -74,7 +74,7 @@ std::optional<Value> Document::get(ObjId const& obj, std::size_t index) const
     auto elem = m_ops->element_at(*object, index);
     if (!elem)
         return std::nullopt;
-    return m_ops->value_of(m_ops->visible_at_element(*elem).back());
+    return m_ops->value_of(m_ops->winner_at_element(*elem));
 }
 
 std::vector<Value> Document::get_all(ObjId const& obj, std::string_view key) const

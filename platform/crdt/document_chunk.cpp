@@ -113,7 +113,9 @@ std::vector<Column> OpSet::save_op_columns() const
         row.action = op.action;
         row.value_type = op.value_type;
         row.value = string_of(op.value());
-        row.group = successors(index);
+        // Most ops have no successors; those skip the lookup.
+        bool followed = op.succ_count != 0 || (!m_increments.empty() && m_increments.contains(index));
+        row.group = followed ? successors(index) : std::span<OpRef const>{};
         row.expand = op.expand;
         row.mark_name = nullptr;
         if (op.action == std::uint8_t(Action::Mark))
@@ -140,7 +142,6 @@ std::vector<Column> OpSet::save_op_columns() const
     std::size_t pending_first = 0, pending_count = 0;
     auto visit = [&](std::uint32_t index) {
         __builtin_prefetch(&m_ops[index]);
-        __builtin_prefetch(&succ_start[index]);
         if (pending_count < read_ahead) {
             pending[(pending_first + pending_count++) % read_ahead] = index;
             return;
@@ -161,8 +162,8 @@ std::vector<Column> OpSet::save_op_columns() const
         in_map = !object.is_sequence();
         previous = none;
         if (!object.seq) {
-            for (auto op : object.map_ops)
-                visit(op);
+            for (auto entry : object.map_ops)
+                visit(entry.op);
         } else {
             // (an empty list or text has no seq and no ops)
             object.seq->for_each([&](std::uint32_t elem, bool) {
@@ -205,7 +206,7 @@ std::vector<std::uint8_t> OpSet::save_document() const
         sorted_actors[m_actor_rank[i]] = i;
     write_uleb(out, m_actors.size());
     for (auto actor : sorted_actors)
-        write_prefixed(out, m_actors[actor].bytes());
+        write_prefixed(out, m_actors[actor].view());
     auto head_hashes = heads();
     write_uleb(out, head_hashes.size());
     for (auto const& hash : head_hashes)

@@ -202,7 +202,7 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
         }
         m_last_object = op.obj;
         m_last_map_op = index;
-        target.map_ops.push_back(index);
+        target.map_ops.push_back({ op.key, index });
     } else if (op.insert) {
         if (!target.seq)
             target.seq = std::make_unique<Sequence>();
@@ -272,7 +272,7 @@ base::Result<void> DocumentLoader::resolve_successors()
         object.seq->reset_visibility([&](std::uint32_t elem) {
             if (ops[elem].action == std::uint8_t(Action::Mark))
                 return false;
-            return !m_ops.visible_at_element(elem).empty();
+            return m_ops.winner_at_element(elem) != none;
         });
     }
     return {};

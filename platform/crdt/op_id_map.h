@@ -1,8 +1,9 @@
 #pragma once
 
-// Op id -> op index, open addressing. A slot holds only the op index (4 bytes);
-// the id is checked against the op table itself, so the map costs a fraction of
-// a std::unordered_map with its keys.
+// Op id -> op index, open addressing. A slot holds only the op index (4 bytes)
+// and a one-byte tag from the id's hash; the id itself is checked against the op
+// table, so the map costs a fraction of a std::unordered_map with its keys, and
+// the tag keeps probing from touching the op table for every slot it passes.
 
 #include "crdt/op_table.h"
 
@@ -19,11 +20,12 @@ public:
     {
         if (m_slots.empty())
             return none;
+        auto const tag = tag_for(id);
         for (auto i = slot_for(id);; i = (i + 1) & m_mask) {
             auto index = m_slots[i];
             if (index == none)
                 return none;
-            if ((*m_ops)[index].id == id)
+            if (m_tags[i] == tag && (*m_ops)[index].id == id)
                 return index;
         }
     }
@@ -58,17 +60,24 @@ private:
         return static_cast<std::size_t>((h << 3) | (id.counter & 7)) & m_mask;
     }
 
+    static std::uint8_t tag_for(OpId id)
+    {
+        return static_cast<std::uint8_t>((id.counter * 0xff51afd7ed558ccdull ^ std::uint64_t(id.actor) * 0xc4ceb9fe1a85ec53ull) >> 56);
+    }
+
     bool place(std::uint32_t index)
     {
         auto id = (*m_ops)[index].id;
+        auto const tag = tag_for(id);
         for (auto i = slot_for(id);; i = (i + 1) & m_mask) {
             auto& slot = m_slots[i];
             if (slot == none) {
                 slot = index;
+                m_tags[i] = tag;
                 ++m_size;
                 return true;
             }
-            if ((*m_ops)[slot].id == id)
+            if (m_tags[i] == tag && (*m_ops)[slot].id == id)
                 return false;
         }
     }
@@ -77,6 +86,7 @@ private:
     {
         std::vector<std::uint32_t> old = std::move(m_slots);
         m_slots.assign(size, none);
+        m_tags.assign(size, 0);
         m_mask = size - 1;
         m_size = 0;
         for (auto index : old)
@@ -86,6 +96,7 @@ private:
 
     OpTable const* m_ops;
     std::vector<std::uint32_t> m_slots;
+    std::vector<std::uint8_t> m_tags;
     std::size_t m_mask = 0;
     std::size_t m_size = 0;
 };

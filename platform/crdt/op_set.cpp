@@ -78,6 +78,8 @@ std::uint32_t OpSet::add_object(ObjType type, std::uint32_t make_op)
     Object object;
     object.type = type;
     object.make_op = make_op;
+    if (make_op != none)
+        object.id = m_ops[make_op].id;
     m_objects.push_back(std::move(object));
     return static_cast<std::uint32_t>(m_objects.size() - 1);
 }
@@ -86,10 +88,23 @@ std::optional<std::uint32_t> OpSet::find_object(ObjId const& id) const
 {
     if (id.is_root())
         return 0;
-    auto actor = m_actor_lookup.find(id.actor());
-    if (actor == m_actor_lookup.end())
+    if (id.hint() < m_objects.size()) {
+        auto const& object = m_objects[id.hint()];
+        if (object.make_op != none && object.id.counter == id.counter() && m_actors[object.id.actor] == id.actor())
+            return id.hint();
+    }
+    // Documents have a handful of actors: comparing is cheaper than hashing.
+    std::uint32_t actor = none;
+    if (m_actors.size() <= 8) {
+        for (std::uint32_t i = 0; i < m_actors.size(); ++i)
+            if (m_actors[i] == id.actor())
+                actor = i;
+    } else if (auto found = m_actor_lookup.find(id.actor()); found != m_actor_lookup.end()) {
+        actor = found->second;
+    }
+    if (actor == none)
         return std::nullopt;
-    auto op = m_op_index.find({ id.counter(), actor->second });
+    auto op = m_op_index.find({ id.counter(), actor });
     if (op == none || !is_make(m_ops[op].action))
         return std::nullopt;
     return m_ops[op].made_object();
@@ -100,7 +115,7 @@ ObjId OpSet::object_id(std::uint32_t object) const
     auto make = m_objects[object].make_op;
     if (make == none)
         return ROOT;
-    return ObjId(m_ops[make].id.counter, m_actors[m_ops[make].id.actor]);
+    return ObjId(m_ops[make].id.counter, m_actors[m_ops[make].id.actor], object);
 }
 
 PackedValue OpSet::pack(RawValue const& raw)
@@ -149,8 +164,8 @@ Value OpSet::value_of(std::uint32_t index) const
 {
     auto const& op = m_ops[index];
     if (is_make(op.action))
-        return ObjectRef{ ObjId(op.id.counter, m_actors[op.id.actor]), made_type(op.action) };
-    auto scalar = to_scalar(unpack(op.value()));
+        return ObjectRef{ ObjId(op.id.counter, m_actors[op.id.actor], op.made_object()), made_type(op.action) };
+    auto scalar = to_scalar(op.value_type, string_of(op.value()));
     if (auto* counter = std::get_if<Counter>(&scalar))
         counter->value += counter_value(index);
     return scalar;
@@ -158,13 +173,16 @@ Value OpSet::value_of(std::uint32_t index) const
 
 std::pair<std::size_t, std::size_t> OpSet::key_range(std::uint32_t object, std::string_view key) const
 {
-    auto const& ops = m_objects[object].map_ops;
-    auto first = std::lower_bound(ops.begin(), ops.end(), key,
-        [&](std::uint32_t op, std::string_view k) { return m_keys[m_ops[op].key] < k; });
+    auto const& entries = m_objects[object].map_ops;
+    auto first = std::lower_bound(entries.begin(), entries.end(), key,
+        [&](Object::MapEntry e, std::string_view wanted) { return m_keys[e.key] < wanted; });
     auto last = first;
-    while (last != ops.end() && m_keys[m_ops[*last].key] == key)
-        ++last;
-    return { std::size_t(first - ops.begin()), std::size_t(last - ops.begin()) };
+    if (last != entries.end() && m_keys[last->key] == key) {
+        auto const index = last->key;
+        while (last != entries.end() && last->key == index)
+            ++last;
+    }
+    return { std::size_t(first - entries.begin()), std::size_t(last - entries.begin()) };
 }
 
 std::vector<std::uint32_t> OpSet::visible_at_key(std::uint32_t object, std::string_view key) const
@@ -172,7 +190,7 @@ std::vector<std::uint32_t> OpSet::visible_at_key(std::uint32_t object, std::stri
     std::vector<std::uint32_t> out;
     auto [first, last] = key_range(object, key);
     for (auto i = first; i < last; ++i) {
-        auto op = m_objects[object].map_ops[i];
+        auto op = m_objects[object].map_ops[i].op;
         if (is_visible(m_ops[op]))
             out.push_back(op);
     }
@@ -192,6 +210,29 @@ std::vector<std::uint32_t> OpSet::visible_at_element(std::uint32_t elem) const
     return out;
 }
 
+std::uint32_t OpSet::winner_at_key(std::uint32_t object, std::string_view key) const
+{
+    auto [first, last] = key_range(object, key);
+    auto const& entries = m_objects[object].map_ops;
+    // Sorted by op id: the last visible one wins.
+    for (auto i = last; i > first; --i)
+        if (is_visible(m_ops[entries[i - 1].op]))
+            return entries[i - 1].op;
+    return none;
+}
+
+std::uint32_t OpSet::winner_at_element(std::uint32_t elem) const
+{
+    std::uint32_t winner = is_visible(m_ops[elem]) ? elem : none;
+    if (m_elem_ops.empty())
+        return winner;
+    if (auto extra = m_elem_ops.find(elem); extra != m_elem_ops.end())
+        for (auto op : extra->second)
+            if (is_visible(m_ops[op]) && (winner == none || op_less(m_ops[winner].id, m_ops[op].id)))
+                winner = op;
+    return winner;
+}
+
 std::optional<std::uint32_t> OpSet::element_at(std::uint32_t object, std::size_t index)
 {
     auto& seq = m_objects[object].seq;
@@ -207,10 +248,12 @@ std::vector<std::string> OpSet::keys(std::uint32_t object) const
 {
     std::vector<std::string> out;
     auto const& obj = m_objects[object];
-    for (auto op : obj.map_ops) {
-        auto const& key = m_keys[m_ops[op].key];
-        if (is_visible(m_ops[op]) && (out.empty() || out.back() != key))
-            out.push_back(key);
+    std::uint32_t last = none;
+    for (auto entry : obj.map_ops) {
+        if (entry.key != last && is_visible(m_ops[entry.op])) {
+            last = entry.key;
+            out.push_back(m_keys[last]);
+        }
     }
     return out;
 }
@@ -220,7 +263,15 @@ std::size_t OpSet::length(std::uint32_t object) const
     auto const& obj = m_objects[object];
     if (obj.is_sequence())
         return obj.seq ? obj.seq->visible_count() : 0;
-    return keys(object).size();
+    std::size_t count = 0;
+    std::uint32_t last = none;
+    for (auto entry : obj.map_ops) {
+        if (entry.key != last && is_visible(m_ops[entry.op])) {
+            last = entry.key;
+            ++count;
+        }
+    }
+    return count;
 }
 
 std::string OpSet::text(std::uint32_t object) const
@@ -232,8 +283,7 @@ std::string OpSet::text(std::uint32_t object) const
     obj.seq->for_each([&](std::uint32_t elem, bool visible) {
         if (!visible)
             return;
-        auto ops = visible_at_element(elem);
-        auto const& op = m_ops[ops.back()];
+        auto const& op = m_ops[winner_at_element(elem)];
         if (op.value_type == Vstring)
             out.append(string_of(op.value()));
     });
@@ -309,9 +359,9 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
             auto [first, last] = key_range(object_index, m_keys[op.key]);
             auto at = object.map_ops.begin() + static_cast<std::ptrdiff_t>(first);
             auto end = object.map_ops.begin() + static_cast<std::ptrdiff_t>(last);
-            while (at != end && op_less(m_ops[*at].id, op.id))
+            while (at != end && op_less(m_ops[at->op].id, op.id))
                 ++at;
-            object.map_ops.insert(at, index);
+            object.map_ops.insert(at, { op.key, index });
         }
         return index;
     }

@@ -27,7 +27,14 @@ inline bool is_sequence(ObjType type) { return type == ObjType::List || type == 
 struct Object {
     ObjType type = ObjType::Map;
     std::uint32_t make_op = none;        // none for the root
-    std::vector<std::uint32_t> map_ops;  // maps: ops sorted by (key, op id); deletes excluded
+    OpId id;                             // the make op's id, here so lookups by id stay in this record
+    // Maps: ops sorted by (key, op id), deletes excluded; each with its key index,
+    // so lookups touch no op.
+    struct MapEntry {
+        std::uint32_t key = 0;
+        std::uint32_t op = 0;
+    };
+    std::vector<MapEntry> map_ops;
     std::unique_ptr<Sequence> seq;       // lists and text, made at the first insert
 
     bool is_sequence() const { return type == ObjType::List || type == ObjType::Text; }
@@ -68,6 +75,9 @@ public:
     std::pair<std::size_t, std::size_t> key_range(std::uint32_t object, std::string_view key) const;
     std::vector<std::uint32_t> visible_at_key(std::uint32_t object, std::string_view key) const;
     std::vector<std::uint32_t> visible_at_element(std::uint32_t elem) const;
+    // The visible value with the greatest op id, or none.
+    std::uint32_t winner_at_key(std::uint32_t object, std::string_view key) const;
+    std::uint32_t winner_at_element(std::uint32_t elem) const;
     std::optional<std::uint32_t> element_at(std::uint32_t object, std::size_t index);
     Value value_of(std::uint32_t op) const;
     std::vector<std::string> keys(std::uint32_t object) const;

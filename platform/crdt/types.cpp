@@ -30,16 +30,32 @@ std::optional<ActorId> ActorId::from_hex(std::string_view hex)
     return ActorId(std::move(*bytes));
 }
 
-std::strong_ordering ActorId::operator<=>(ActorId const& other) const
+ActorId::ActorId(std::span<std::uint8_t const> bytes) : m_size(bytes.size())
 {
-    auto common = std::min(m_bytes.size(), other.m_bytes.size());
-    for (std::size_t i = 0; i < common; ++i)
-        if (m_bytes[i] != other.m_bytes[i])
-            return m_bytes[i] <=> other.m_bytes[i];
-    return m_bytes.size() <=> other.m_bytes.size();
+    if (bytes.size() <= inline_size)
+        std::copy(bytes.begin(), bytes.end(), m_inline.begin());
+    else
+        m_long.assign(bytes.begin(), bytes.end());
 }
 
-std::string ActorId::to_hex() const { return encode_hex(m_bytes); }
+std::strong_ordering ActorId::operator<=>(ActorId const& other) const
+{
+    auto a = view();
+    auto b = other.view();
+    auto common = std::min(a.size(), b.size());
+    if (auto order = std::memcmp(a.data(), b.data(), common); order != 0)
+        return order < 0 ? std::strong_ordering::less : std::strong_ordering::greater;
+    return a.size() <=> b.size();
+}
+
+bool ActorId::operator==(ActorId const& other) const
+{
+    auto a = view();
+    auto b = other.view();
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+}
+
+std::string ActorId::to_hex() const { return encode_hex(view()); }
 
 std::string ChangeHash::to_hex() const { return encode_hex(bytes); }
 
@@ -112,7 +128,7 @@ std::size_t hash_bytes(std::uint8_t const* data, std::size_t size)
 
 std::size_t std::hash<crdt::ActorId>::operator()(crdt::ActorId const& actor) const noexcept
 {
-    return hash_bytes(actor.bytes().data(), actor.bytes().size());
+    return hash_bytes(actor.view().data(), actor.view().size());
 }
 
 std::size_t std::hash<crdt::ObjId>::operator()(crdt::ObjId const& id) const noexcept

@@ -17,22 +17,33 @@
 namespace crdt {
 
 // An actor is the author of changes; usually 16 random bytes, any length is legal.
+// Up to 16 bytes are held inline: every object id carries an actor, and reads
+// hand out object ids by the thousand.
 class ActorId {
 public:
     ActorId() = default;
-    explicit ActorId(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+    explicit ActorId(std::span<std::uint8_t const> bytes);
+    explicit ActorId(std::vector<std::uint8_t> const& bytes) : ActorId(std::span<std::uint8_t const>(bytes)) {}
     static ActorId random();
     static std::optional<ActorId> from_hex(std::string_view hex);
 
-    std::vector<std::uint8_t> const& bytes() const { return m_bytes; }
+    std::span<std::uint8_t const> view() const
+    {
+        return m_size <= inline_size ? std::span<std::uint8_t const>(m_inline.data(), m_size)
+                                     : std::span<std::uint8_t const>(m_long);
+    }
+    std::vector<std::uint8_t> bytes() const { return { view().begin(), view().end() }; }
     std::string to_hex() const;
 
     // Byte-wise lexicographic order, the order actors sort in on disk.
     std::strong_ordering operator<=>(ActorId const& other) const;
-    bool operator==(ActorId const&) const = default;
+    bool operator==(ActorId const& other) const;
 
 private:
-    std::vector<std::uint8_t> m_bytes;
+    static constexpr std::size_t inline_size = 16;
+    std::array<std::uint8_t, inline_size> m_inline{};
+    std::size_t m_size = 0;
+    std::vector<std::uint8_t> m_long; // only when longer than inline_size
 };
 
 // SHA-256 of an encoded change chunk; identifies a change.
@@ -57,21 +68,27 @@ class ObjId {
 public:
     ObjId() = default; // the root map
     ObjId(std::uint64_t counter, ActorId actor) : m_counter(counter), m_actor(std::move(actor)) {}
+    // With where the document that handed it out keeps the object: a lookup
+    // checks the hint before searching. It takes no part in comparisons.
+    ObjId(std::uint64_t counter, ActorId actor, std::uint32_t hint)
+        : m_counter(counter), m_actor(std::move(actor)), m_hint(hint) {}
 
     bool is_root() const { return m_counter == 0; }
     std::uint64_t counter() const { return m_counter; }
     ActorId const& actor() const { return m_actor; }
+    std::uint32_t hint() const { return m_hint; }
 
     // "_root" for the root, otherwise "counter@actorhex".
     std::string to_string() const;
     static std::optional<ObjId> parse(std::string_view text);
 
     std::strong_ordering operator<=>(ObjId const& other) const;
-    bool operator==(ObjId const&) const = default;
+    bool operator==(ObjId const& other) const { return m_counter == other.m_counter && m_actor == other.m_actor; }
 
 private:
     std::uint64_t m_counter = 0;
     ActorId m_actor;
+    std::uint32_t m_hint = UINT32_MAX;
 };
 
 inline ObjId const ROOT{};

@@ -32,10 +32,6 @@ void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::st
 Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel,
                      std::vector<crdt::ObjId>* nested)
 {
-    // Most messages lack the optional parts; one pass over the keys saves a
-    // lookup for each absent one.
-    auto const keys = doc.keys(message);
-    auto const has = [&](std::string_view key) { return std::binary_search(keys.begin(), keys.end(), key); };
     auto parent = doc::read_string(doc, message, "parent");
     if (parent && parent->empty())
         parent.reset();
@@ -45,7 +41,7 @@ Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std:
         if (nested)
             nested->push_back(*text_object);
     }
-    if (nested && has("work"))
+    if (nested)
         collect_work_objects(doc, message, *nested);
     return Message{
         .id = doc::read_string(doc, message, "id").value_or(std::string()),
@@ -58,10 +54,10 @@ Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std:
         .history = read_history(doc, message, nested),
         .reactions = read_reactions(doc, message, nested),
         .mentions = read_mentions(doc, message, nested),
-        .reference = has("reference") ? read_reference(doc, message) : std::nullopt,
-        .attachment = has("attachment") ? read_attachment(doc, message, nested) : std::nullopt,
-        .work = has("work") ? doc::message_agent_work(doc, message) : std::nullopt,
-        .pinned = has("pinned") && doc::read_boolean(doc, message, "pinned").value_or(false),
+        .reference = read_reference(doc, message),
+        .attachment = read_attachment(doc, message, nested),
+        .work = doc::message_agent_work(doc, message),
+        .pinned = doc::read_boolean(doc, message, "pinned").value_or(false),
     };
 }
 
