@@ -62,7 +62,7 @@ base::Result<ExtraColumns> ExtraColumns::read(ColumnSet const& columns, std::spa
 
         for (std::size_t row = 0; row < rows; ++row) {
             auto const begin = family.cells.size();
-            family.row_begin.push_back(static_cast<std::uint32_t>(begin));
+            family.row_begin.push_back(begin);
             std::uint64_t items = 1;
             std::size_t first = 0;
             if (family.own_group) {
@@ -123,7 +123,7 @@ base::Result<ExtraColumns> ExtraColumns::read(ColumnSet const& columns, std::spa
                 }
             }
         }
-        family.row_begin.push_back(static_cast<std::uint32_t>(family.cells.size()));
+        family.row_begin.push_back(family.cells.size());
         bool done = std::all_of(ulebs.begin(), ulebs.end(), [](auto const& d) { return d.done(); })
             && std::all_of(deltas.begin(), deltas.end(), [](auto const& d) { return d.done(); })
             && std::all_of(booleans.begin(), booleans.end(), [](auto const& d) { return d.done(); })

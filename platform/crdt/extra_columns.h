@@ -46,7 +46,7 @@ private:
         std::vector<std::uint32_t> specs; // ascending; a Group column, if any, first
         bool own_group = false;           // counted by its own (unknown) group column
         bool known_group = false;         // counted by a known group column
-        std::vector<std::uint32_t> row_begin; // into cells; rows + 1 entries
+        std::vector<std::size_t> row_begin;   // into cells; rows + 1 entries
         std::vector<Cell> cells;              // per row: [count], then each spec's items
     };
 
