@@ -116,6 +116,23 @@ std::optional<std::string> Document::text(ObjId const& obj) const
     return m_ops->text(*object);
 }
 
+void Document::for_each_entry(ObjId const& map,
+                              std::function<void(std::string_view key, Value&& value)> const& visit) const
+{
+    auto object = map_like(*m_ops, map);
+    if (!object)
+        return;
+    m_ops->for_each_key_winner(*object, [&](std::string_view key, std::uint32_t op) { visit(key, m_ops->value_of(op)); });
+}
+
+void Document::for_each_element(ObjId const& list, std::function<void(Value&& value)> const& visit) const
+{
+    auto object = sequence_like(*m_ops, list);
+    if (!object)
+        return;
+    m_ops->for_each_element_winner(*object, [&](std::uint32_t op) { visit(m_ops->value_of(op)); });
+}
+
 std::optional<ObjType> Document::object_type(ObjId const& obj) const
 {
     auto object = m_ops->find_object(obj);

@@ -13,6 +13,7 @@
 #include "crdt/types.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -78,6 +79,12 @@ public:
     std::size_t length(ObjId const& obj) const;           // map keys, list elements or text characters
     std::optional<std::string> text(ObjId const& obj) const;
     std::optional<ObjType> object_type(ObjId const& obj) const;
+    // Whole-object reads in one pass, in storage order, with no lookup per key or
+    // index: for a large document far cheaper than get() key by key, and the same
+    // values. Every key of a map with its visible value, ascending (nothing for a
+    // list or text); every element of a list or text (nothing for a map).
+    void for_each_entry(ObjId const& map, std::function<void(std::string_view key, Value&& value)> const& visit) const;
+    void for_each_element(ObjId const& list, std::function<void(Value&& value)> const& visit) const;
 
     // History.
     std::vector<ChangeHash> heads();                      // sorted

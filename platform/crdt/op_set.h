@@ -84,6 +84,37 @@ public:
     std::size_t length(std::uint32_t object) const;
     std::string text(std::uint32_t object) const;
     bool is_visible(Op const& op) const;
+    // One pass over a map: f(key, winner op) for every key with a visible value,
+    // in ascending key order.
+    template <typename F>
+    void for_each_key_winner(std::uint32_t object, F&& f) const
+    {
+        auto const& entries = m_objects[object].map_ops;
+        for (std::size_t i = 0; i < entries.size();) {
+            auto const key = entries[i].key;
+            std::uint32_t winner = none;
+            // Entries of a key are in op id order: the last visible one wins.
+            for (; i < entries.size() && entries[i].key == key; ++i)
+                if (is_visible(m_ops[entries[i].op]))
+                    winner = entries[i].op;
+            if (winner != none)
+                f(std::string_view(m_keys[key]), winner);
+        }
+    }
+    // One pass over a list or text: f(winner op) for every visible element, in order.
+    template <typename F>
+    void for_each_element_winner(std::uint32_t object, F&& f) const
+    {
+        auto const& seq = m_objects[object].seq;
+        if (!seq)
+            return;
+        seq->for_each([&](std::uint32_t elem, bool visible) {
+            if (!visible)
+                return;
+            if (auto const winner = winner_at_element(elem); winner != none)
+                f(winner);
+        });
+    }
 
     // Local writes; each makes one op in the open transaction.
     std::uint32_t local_op(std::uint32_t object, std::uint32_t key, bool insert, Action action, PackedValue value,

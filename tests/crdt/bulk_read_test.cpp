@@ -1,0 +1,131 @@
+#include "crdt/document.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace crdt;
+
+namespace {
+
+ActorId actor(std::string const& hex) { return *ActorId::from_hex(hex); }
+
+ObjId made(base::Result<ObjId> result)
+{
+    EXPECT_TRUE(result);
+    return result ? *result : ObjId();
+}
+
+using Entries = std::vector<std::pair<std::string, Value>>;
+
+Entries entries_by_key(Document const& doc, ObjId const& map)
+{
+    Entries out;
+    for (auto const& key : doc.keys(map))
+        out.emplace_back(key, *doc.get(map, key));
+    return out;
+}
+
+Entries entries_in_one_pass(Document const& doc, ObjId const& map)
+{
+    Entries out;
+    doc.for_each_entry(map, [&](std::string_view key, Value&& value) { out.emplace_back(key, std::move(value)); });
+    return out;
+}
+
+std::vector<Value> elements_by_index(Document const& doc, ObjId const& list)
+{
+    std::vector<Value> out;
+    for (std::size_t index = 0; index < doc.length(list); ++index)
+        out.push_back(*doc.get(list, index));
+    return out;
+}
+
+std::vector<Value> elements_in_one_pass(Document const& doc, ObjId const& list)
+{
+    std::vector<Value> out;
+    doc.for_each_element(list, [&](Value&& value) { out.push_back(std::move(value)); });
+    return out;
+}
+
+// Compares both reads on `obj` and every object reachable from it; returns how
+// many objects were compared.
+int expect_same_reads(Document const& doc, ObjId const& obj)
+{
+    int compared = 1;
+    std::vector<Value> children;
+    if (doc.object_type(obj) == ObjType::Map) {
+        auto const expected = entries_by_key(doc, obj);
+        EXPECT_EQ(entries_in_one_pass(doc, obj), expected) << obj.to_string();
+        EXPECT_TRUE(elements_in_one_pass(doc, obj).empty());
+        for (auto const& [key, value] : expected)
+            children.push_back(value);
+    } else {
+        children = elements_by_index(doc, obj);
+        EXPECT_EQ(elements_in_one_pass(doc, obj), children) << obj.to_string();
+        EXPECT_TRUE(entries_in_one_pass(doc, obj).empty());
+    }
+    for (auto const& child : children)
+        if (auto const* ref = std::get_if<ObjectRef>(&child))
+            compared += expect_same_reads(doc, ref->id);
+    return compared;
+}
+
+} // namespace
+
+TEST(BulkRead, OnePassReadsEqualPerKeyReadsAfterConcurrentEdits)
+{
+    Document a(actor("aa"));
+    auto const messages = made(a.put_object(ROOT, "messages", ObjType::Map));
+    auto const list = made(a.put_object(messages, "general", ObjType::List));
+    std::vector<ObjId> maps;
+    std::vector<ObjId> texts;
+    for (std::size_t index = 0; index < 6; ++index) {
+        maps.push_back(made(a.insert_object(list, index, ObjType::Map)));
+        ASSERT_TRUE(a.put(maps.back(), "id", std::string("m") + std::to_string(index)));
+        ASSERT_TRUE(a.put(maps.back(), "ts", std::int64_t(100 + index)));
+        texts.push_back(made(a.put_object(maps.back(), "text", ObjType::Text)));
+        ASSERT_TRUE(a.splice_text(texts.back(), 0, 0, "hello w\xc3\xb6rld"));
+    }
+    ASSERT_TRUE(a.put(maps[0], "likes", Counter{ 1 }));
+    ASSERT_TRUE(a.insert(list, 6, std::string("not a map")));
+    a.commit();
+    Document b = a.fork(actor("bb"));
+
+    // Conflicting writes to the same keys, one side deleting what the other edits.
+    ASSERT_TRUE(a.put(maps[1], "id", std::string("from a")));
+    ASSERT_TRUE(b.put(maps[1], "id", std::string("from b")));
+    ASSERT_TRUE(a.delete_key(maps[2], "ts"));
+    ASSERT_TRUE(b.put(maps[2], "ts", std::int64_t(7)));
+    ASSERT_TRUE(b.delete_key(maps[3], "ts"));
+    ASSERT_TRUE(a.increment(maps[0], "likes", 2));
+    ASSERT_TRUE(b.increment(maps[0], "likes", 3));
+    ASSERT_TRUE(b.put_object(maps[4], "reactions", ObjType::List));
+    ASSERT_TRUE(a.put(maps[4], "reactions", std::string("scalar in a")));
+    // Concurrent splices in the same text, inserts and deletes in the list,
+    // and conflicting overwrites of one element.
+    ASSERT_TRUE(a.splice_text(texts[0], 2, 3, "LP"));
+    ASSERT_TRUE(b.splice_text(texts[0], 0, 1, "J"));
+    ASSERT_TRUE(b.splice_text(texts[0], 11, 0, "!"));
+    ASSERT_TRUE(a.put(list, 6, std::string("a overwrites")));
+    ASSERT_TRUE(b.put(list, 6, std::int64_t(42)));
+    ASSERT_TRUE(a.delete_index(list, 5));
+    ASSERT_TRUE(b.insert_object(list, 2, ObjType::Map));
+    ASSERT_TRUE(b.delete_index(list, 0));
+    ASSERT_TRUE(a.merge(b));
+    ASSERT_TRUE(a.put(maps[5], "late", true)); // a write to a deleted element's map
+
+    EXPECT_EQ(a.get_all(maps[1], "id").size(), 2u); // the conflict is there to be read
+    // The root, "messages", the list, five message maps and four texts at least.
+    EXPECT_GE(expect_same_reads(a, ROOT), 1 + 1 + 1 + 5 + 4);
+}
+
+TEST(BulkRead, UnknownObjectsReadAsNothing)
+{
+    Document doc(actor("aa"));
+    Document other(actor("bb"));
+    auto const foreign = made(other.put_object(ROOT, "m", ObjType::Map));
+    EXPECT_TRUE(entries_in_one_pass(doc, foreign).empty());
+    EXPECT_TRUE(elements_in_one_pass(doc, foreign).empty());
+}
