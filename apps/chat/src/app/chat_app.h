@@ -126,7 +126,7 @@ public:
     double previous_content_height = 0;
     bool follow_latest = true;
     bool pending_jump_to_latest = false;
-    views::TimelineCache timeline_cache; // measured text heights, by message
+    views::TimelineCache timeline_cache; // rows kept between frames, measured once on screen
 
     // Panels.
     Flap left_flap;
