@@ -1,6 +1,6 @@
 #pragma once
 
-// The change-metadata columns of a document chunk, and every column spec of a
+// The change-metadata columns of a document chunk, and every column id of a
 // document chunk this engine reads (the rest are kept as extra columns).
 
 #include "crdt/columns.h"

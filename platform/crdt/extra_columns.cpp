@@ -7,11 +7,11 @@ namespace crdt {
 
 namespace {
 
-ColumnType type_of(std::uint32_t spec) { return static_cast<ColumnType>(spec & 7); }
+ColumnType type_of(std::uint32_t column_id) { return static_cast<ColumnType>(column_id & 7); }
 
-std::span<std::uint8_t const> data_of(ColumnSet const& columns, std::uint32_t spec)
+std::span<std::uint8_t const> data_of(ColumnSet const& columns, std::uint32_t column_id)
 {
-    return columns.at(spec);
+    return columns.at(column_id);
 }
 
 } // namespace
@@ -24,22 +24,22 @@ base::Result<ExtraColumns> ExtraColumns::read(ColumnSet const& columns, std::spa
     out.m_rows = rows;
     std::map<std::uint32_t, std::vector<std::uint32_t>> by_id;
     std::size_t bytes = 0;
-    for (auto const& [spec, data] : columns) {
-        if (std::find(known.begin(), known.end(), spec) != known.end())
+    for (auto const& [column_id, data] : columns) {
+        if (std::find(known.begin(), known.end(), column_id) != known.end())
             continue;
-        by_id[spec >> 4].push_back(spec); // ascending: a group column comes first
+        by_id[column_id >> 4].push_back(column_id); // ascending: a group column comes first
         bytes += data.size();
     }
     std::size_t const max_cells = max_rows_for(bytes) + rows;
-    for (auto const& [id, specs] : by_id) {
+    for (auto const& [id, column_ids] : by_id) {
         Family family;
         family.id = id;
-        family.specs = specs;
-        family.own_group = type_of(specs.front()) == ColumnType::Group;
+        family.column_ids = column_ids;
+        family.own_group = type_of(column_ids.front()) == ColumnType::Group;
         family.known_group = !family.own_group && std::find(grouped.begin(), grouped.end(), id) != grouped.end();
-        auto meta = std::find_if(specs.begin(), specs.end(), [](auto s) { return type_of(s) == ColumnType::ValueMeta; });
-        bool has_value = std::any_of(specs.begin(), specs.end(), [](auto s) { return type_of(s) == ColumnType::Value; });
-        if (has_value && meta == specs.end())
+        auto meta = std::find_if(column_ids.begin(), column_ids.end(), [](auto s) { return type_of(s) == ColumnType::ValueMeta; });
+        bool has_value = std::any_of(column_ids.begin(), column_ids.end(), [](auto s) { return type_of(s) == ColumnType::Value; });
+        if (has_value && meta == column_ids.end())
             return base::error("document: a value column without its metadata column");
 
         std::vector<UlebDecoder> ulebs;
@@ -47,10 +47,10 @@ base::Result<ExtraColumns> ExtraColumns::read(ColumnSet const& columns, std::spa
         std::vector<BooleanDecoder> booleans;
         std::vector<StringDecoder> strings;
         std::vector<Reader> values;
-        std::vector<std::size_t> slot(specs.size()); // each spec's decoder in its vector
-        for (std::size_t s = 0; s < specs.size(); ++s) {
-            auto data = data_of(columns, specs[s]);
-            switch (type_of(specs[s])) {
+        std::vector<std::size_t> slot(column_ids.size()); // each column's decoder in its vector
+        for (std::size_t s = 0; s < column_ids.size(); ++s) {
+            auto data = data_of(columns, column_ids[s]);
+            switch (type_of(column_ids[s])) {
             case ColumnType::Delta: slot[s] = deltas.size(); deltas.emplace_back(data); break;
             case ColumnType::Boolean: slot[s] = booleans.size(); booleans.emplace_back(data); break;
             case ColumnType::String: slot[s] = strings.size(); strings.emplace_back(data); break;
@@ -58,7 +58,7 @@ base::Result<ExtraColumns> ExtraColumns::read(ColumnSet const& columns, std::spa
             default: slot[s] = ulebs.size(); ulebs.emplace_back(data); break;
             }
         }
-        std::size_t const meta_index = std::size_t(meta - specs.begin());
+        std::size_t const meta_index = std::size_t(meta - column_ids.begin());
 
         for (std::size_t row = 0; row < rows; ++row) {
             auto const begin = family.cells.size();
@@ -75,14 +75,14 @@ base::Result<ExtraColumns> ExtraColumns::read(ColumnSet const& columns, std::spa
             } else if (family.known_group) {
                 items = counts(id, row);
             }
-            if (items > max_cells || family.cells.size() + items * specs.size() > max_cells)
+            if (items > max_cells || family.cells.size() + items * column_ids.size() > max_cells)
                 return base::error("document: a column holds more values than the chunk can");
-            // Cells of spec s start at begin + offset(s): [count] then items per spec.
+            // Cells of column s start at begin + offset(s): [count] then items per column.
             auto offset = [&](std::size_t s) { return begin + (family.own_group ? 1 : 0) + (s - first) * items; };
-            for (std::size_t s = first; s < specs.size(); ++s) {
+            for (std::size_t s = first; s < column_ids.size(); ++s) {
                 for (std::uint64_t k = 0; k < items; ++k) {
                     Cell cell;
-                    auto const type = type_of(specs[s]);
+                    auto const type = type_of(column_ids[s]);
                     if (type == ColumnType::Delta) {
                         auto v = deltas[slot[s]].next();
                         if (!v)
@@ -140,14 +140,14 @@ void ExtraColumns::write(std::vector<Column>& out, std::span<std::uint32_t const
                          std::span<std::uint32_t const> actor_out, GroupCounts const& counts) const
 {
     for (auto const& family : m_families) {
-        auto const& specs = family.specs;
-        std::vector<UlebEncoder> ulebs(specs.size());
-        std::vector<DeltaEncoder> deltas(specs.size());
-        std::vector<BooleanEncoder> booleans(specs.size());
-        std::vector<StringEncoder> strings(specs.size());
-        std::vector<std::vector<std::uint8_t>> values(specs.size());
+        auto const& column_ids = family.column_ids;
+        std::vector<UlebEncoder> ulebs(column_ids.size());
+        std::vector<DeltaEncoder> deltas(column_ids.size());
+        std::vector<BooleanEncoder> booleans(column_ids.size());
+        std::vector<StringEncoder> strings(column_ids.size());
+        std::vector<std::vector<std::uint8_t>> values(column_ids.size());
         std::size_t const first = family.own_group ? 1 : 0;
-        std::size_t const per_item = specs.size() - first;
+        std::size_t const per_item = column_ids.size() - first;
         for (std::size_t position = 0; position < rows.size(); ++position) {
             auto const row = rows[position];
             bool const known = row != none && row < m_rows;
@@ -168,11 +168,11 @@ void ExtraColumns::write(std::vector<Column>& out, std::span<std::uint32_t const
                 if (!keep)
                     items = 0;
             }
-            for (std::size_t s = first; s < specs.size(); ++s) {
+            for (std::size_t s = first; s < column_ids.size(); ++s) {
                 for (std::uint64_t k = 0; k < items; ++k) {
                     static Cell const null_cell;
                     auto const& cell = keep ? family.cells[begin + first + (s - first) * items + k] : null_cell;
-                    switch (type_of(specs[s])) {
+                    switch (type_of(column_ids[s])) {
                     case ColumnType::Delta:
                         if (auto* v = std::get_if<std::int64_t>(&cell)) deltas[s].append(*v); else deltas[s].append_null();
                         break;
@@ -187,7 +187,7 @@ void ExtraColumns::write(std::vector<Column>& out, std::span<std::uint32_t const
                         break;
                     default:
                         if (auto* v = std::get_if<std::uint64_t>(&cell))
-                            ulebs[s].append(type_of(specs[s]) == ColumnType::Actor ? actor_out[*v] : *v);
+                            ulebs[s].append(type_of(column_ids[s]) == ColumnType::Actor ? actor_out[*v] : *v);
                         else
                             ulebs[s].append_null();
                         break;
@@ -195,13 +195,13 @@ void ExtraColumns::write(std::vector<Column>& out, std::span<std::uint32_t const
                 }
             }
         }
-        for (std::size_t s = 0; s < specs.size(); ++s) {
-            switch (type_of(specs[s])) {
-            case ColumnType::Delta: out.push_back({ specs[s], deltas[s].finish() }); break;
-            case ColumnType::Boolean: out.push_back({ specs[s], booleans[s].finish() }); break;
-            case ColumnType::String: out.push_back({ specs[s], strings[s].finish() }); break;
-            case ColumnType::Value: out.push_back({ specs[s], std::move(values[s]) }); break;
-            default: out.push_back({ specs[s], ulebs[s].finish() }); break;
+        for (std::size_t s = 0; s < column_ids.size(); ++s) {
+            switch (type_of(column_ids[s])) {
+            case ColumnType::Delta: out.push_back({ column_ids[s], deltas[s].finish() }); break;
+            case ColumnType::Boolean: out.push_back({ column_ids[s], booleans[s].finish() }); break;
+            case ColumnType::String: out.push_back({ column_ids[s], strings[s].finish() }); break;
+            case ColumnType::Value: out.push_back({ column_ids[s], std::move(values[s]) }); break;
+            default: out.push_back({ column_ids[s], ulebs[s].finish() }); break;
             }
         }
     }

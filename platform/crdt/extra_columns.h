@@ -26,7 +26,7 @@ public:
     bool empty() const { return m_families.empty(); }
     std::size_t rows() const { return m_rows; }
 
-    // Reads every column of `columns` whose spec is not in `known`, as `rows` rows.
+    // Reads every column of `columns` whose id is not in `known`, as `rows` rows.
     // Actor columns are checked against the file's actors and mapped through `actors`.
     // `grouped` names the ids of known group columns; `counts` gives their counts.
     static base::Result<ExtraColumns> read(ColumnSet const& columns, std::span<std::uint32_t const> known,
@@ -43,11 +43,11 @@ private:
     using Cell = std::variant<std::monostate, std::uint64_t, std::int64_t, bool, std::string>;
     struct Family {
         std::uint32_t id = 0;
-        std::vector<std::uint32_t> specs; // ascending; a Group column, if any, first
+        std::vector<std::uint32_t> column_ids; // ascending; a Group column, if any, first
         bool own_group = false;           // counted by its own (unknown) group column
         bool known_group = false;         // counted by a known group column
         std::vector<std::size_t> row_begin;   // into cells; rows + 1 entries
-        std::vector<Cell> cells;              // per row: [count], then each spec's items
+        std::vector<Cell> cells;              // per row: [count], then each column's items
     };
 
     std::vector<Family> m_families;
