@@ -152,14 +152,6 @@ std::int64_t OpSet::counter_value(std::uint32_t op) const
     return found == m_increments.end() ? 0 : found->second;
 }
 
-bool OpSet::is_visible(Op const& op) const
-{
-    if (op.succ_count != 0)
-        return false;
-    auto action = static_cast<Action>(op.action);
-    return action != Action::Delete && action != Action::Increment && action != Action::Mark;
-}
-
 Value OpSet::value_of(std::uint32_t index) const
 {
     auto const& op = m_ops[index];
@@ -221,11 +213,9 @@ std::uint32_t OpSet::winner_at_key(std::uint32_t object, std::string_view key) c
     return none;
 }
 
-std::uint32_t OpSet::winner_at_element(std::uint32_t elem) const
+std::uint32_t OpSet::winner_among_element_ops(std::uint32_t elem) const
 {
     std::uint32_t winner = is_visible(m_ops[elem]) ? elem : none;
-    if (m_elem_ops.empty())
-        return winner;
     if (auto extra = m_elem_ops.find(elem); extra != m_elem_ops.end())
         for (auto op : extra->second)
             if (is_visible(m_ops[op]) && (winner == none || op_less(m_ops[winner].id, m_ops[op].id)))
@@ -280,6 +270,7 @@ std::string OpSet::text(std::uint32_t object) const
     auto const& obj = m_objects[object];
     if (!obj.seq)
         return out;
+    out.reserve(obj.seq->visible_count()); // at least a byte per character
     obj.seq->for_each([&](std::uint32_t elem, bool visible) {
         if (!visible)
             return;

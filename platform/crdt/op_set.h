@@ -77,13 +77,26 @@ public:
     std::vector<std::uint32_t> visible_at_element(std::uint32_t elem) const;
     // The visible value with the greatest op id, or none.
     std::uint32_t winner_at_key(std::uint32_t object, std::string_view key) const;
-    std::uint32_t winner_at_element(std::uint32_t elem) const;
+    std::uint32_t winner_at_element(std::uint32_t elem) const
+    {
+        // Inline: whole-text reads call this per character, and most documents
+        // never overwrite a sequence element.
+        if (m_elem_ops.empty())
+            return is_visible(m_ops[elem]) ? elem : none;
+        return winner_among_element_ops(elem);
+    }
     std::optional<std::uint32_t> element_at(std::uint32_t object, std::size_t index);
     Value value_of(std::uint32_t op) const;
     std::vector<std::string> keys(std::uint32_t object) const;
     std::size_t length(std::uint32_t object) const;
     std::string text(std::uint32_t object) const;
-    bool is_visible(Op const& op) const;
+    bool is_visible(Op const& op) const
+    {
+        if (op.succ_count != 0)
+            return false;
+        auto const action = static_cast<Action>(op.action);
+        return action != Action::Delete && action != Action::Increment && action != Action::Mark;
+    }
     // One pass over a map: f(key, winner op) for every key with a visible value,
     // in ascending key order.
     template <typename F>
@@ -151,6 +164,7 @@ private:
     void place_in_sequence(Object& object, std::uint32_t op_index);
     void refresh_element(std::uint32_t object, std::uint32_t elem);
     std::uint32_t element_of(std::uint32_t op) const;
+    std::uint32_t winner_among_element_ops(std::uint32_t elem) const;
     std::int64_t counter_value(std::uint32_t op) const;
     std::string_view string_of(PackedValue const& value) const;
     std::vector<std::uint8_t> encode_change_body(ChangeMeta const& meta) const;
