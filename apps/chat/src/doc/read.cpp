@@ -23,71 +23,32 @@ std::optional<std::int64_t> truncate_toward_zero(double value)
     return static_cast<std::int64_t>(value);
 }
 
-crdt::ScalarValue const* scalar_of(std::optional<crdt::Value> const& value)
-{
-    if (!value)
-        return nullptr;
-    return std::get_if<crdt::ScalarValue>(&*value);
-}
-
 template <class Key>
 std::optional<std::string> string_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
 {
-    auto const value = doc.get(obj, key);
-    auto const* scalar = scalar_of(value);
-    if (!scalar)
-        return std::nullopt;
-    if (auto const* text = std::get_if<std::string>(scalar))
-        return *text;
-    return std::nullopt;
+    auto value = doc.get(obj, key);
+    return value ? string_value(std::move(*value)) : std::nullopt;
 }
 
 template <class Key>
 std::optional<std::int64_t> integer_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
 {
     auto const value = doc.get(obj, key);
-    auto const* scalar = scalar_of(value);
-    if (!scalar)
-        return std::nullopt;
-    return std::visit(
-        [](auto const& v) -> std::optional<std::int64_t> {
-            using V = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<V, std::int64_t>)
-                return v;
-            else if constexpr (std::is_same_v<V, std::uint64_t>)
-                return static_cast<std::int64_t>(v);
-            else if constexpr (std::is_same_v<V, double>)
-                return truncate_toward_zero(v);
-            else if constexpr (std::is_same_v<V, crdt::Counter> || std::is_same_v<V, crdt::Timestamp>)
-                return v.value;
-            else
-                return std::nullopt;
-        },
-        *scalar);
+    return value ? integer_value(*value) : std::nullopt;
 }
 
 template <class Key>
 std::optional<bool> boolean_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key)
 {
     auto const value = doc.get(obj, key);
-    auto const* scalar = scalar_of(value);
-    if (!scalar)
-        return std::nullopt;
-    if (auto const* flag = std::get_if<bool>(scalar))
-        return *flag;
-    return std::nullopt;
+    return value ? boolean_value(*value) : std::nullopt;
 }
 
 template <class Key>
 std::optional<crdt::ObjId> object_at(crdt::Document const& doc, crdt::ObjId const& obj, Key key, crdt::ObjType type)
 {
     auto const value = doc.get(obj, key);
-    if (!value)
-        return std::nullopt;
-    auto const* object = std::get_if<crdt::ObjectRef>(&*value);
-    if (!object || object->type != type)
-        return std::nullopt;
-    return object->id;
+    return value ? object_value(*value, type) : std::nullopt;
 }
 
 template <class Key>
@@ -164,6 +125,56 @@ std::optional<crdt::ObjId> read_list(crdt::Document const& doc, crdt::ObjId cons
 std::optional<crdt::ObjId> read_text_object(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
 {
     return object_at(doc, obj, key, crdt::ObjType::Text);
+}
+
+std::optional<std::string> string_value(crdt::Value&& value)
+{
+    auto* scalar = std::get_if<crdt::ScalarValue>(&value);
+    if (!scalar)
+        return std::nullopt;
+    if (auto* text = std::get_if<std::string>(scalar))
+        return std::move(*text);
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> integer_value(crdt::Value const& value)
+{
+    auto const* scalar = std::get_if<crdt::ScalarValue>(&value);
+    if (!scalar)
+        return std::nullopt;
+    return std::visit(
+        [](auto const& v) -> std::optional<std::int64_t> {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, std::int64_t>)
+                return v;
+            else if constexpr (std::is_same_v<V, std::uint64_t>)
+                return static_cast<std::int64_t>(v);
+            else if constexpr (std::is_same_v<V, double>)
+                return truncate_toward_zero(v);
+            else if constexpr (std::is_same_v<V, crdt::Counter> || std::is_same_v<V, crdt::Timestamp>)
+                return v.value;
+            else
+                return std::nullopt;
+        },
+        *scalar);
+}
+
+std::optional<bool> boolean_value(crdt::Value const& value)
+{
+    auto const* scalar = std::get_if<crdt::ScalarValue>(&value);
+    if (!scalar)
+        return std::nullopt;
+    if (auto const* flag = std::get_if<bool>(scalar))
+        return *flag;
+    return std::nullopt;
+}
+
+std::optional<crdt::ObjId> object_value(crdt::Value const& value, crdt::ObjType type)
+{
+    auto const* object = std::get_if<crdt::ObjectRef>(&value);
+    if (!object || object->type != type)
+        return std::nullopt;
+    return object->id;
 }
 
 } // namespace chat::doc

@@ -36,4 +36,10 @@ std::optional<crdt::ObjId> read_list(crdt::Document const&, crdt::ObjId const&, 
 // The text object itself, for writes.
 std::optional<crdt::ObjId> read_text_object(crdt::Document const&, crdt::ObjId const&, std::string_view key);
 
+// The same readings of a value already in hand (from a whole-object read).
+std::optional<std::string> string_value(crdt::Value&&);
+std::optional<std::int64_t> integer_value(crdt::Value const&);
+std::optional<bool> boolean_value(crdt::Value const&);
+std::optional<crdt::ObjId> object_value(crdt::Value const&, crdt::ObjType);
+
 } // namespace chat::doc

@@ -5,6 +5,7 @@
 #include "crdt/change.h"
 #include "crdt/chunk.h"
 #include "doc/read.h"
+#include "model/map_fields.h"
 #include "model/messages.h"
 #include "model/unread.h"
 
@@ -18,6 +19,9 @@ std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_v
         return std::nullopt;
     return doc::read_list(doc, *messages, channel);
 }
+
+// A message map with its text and its history, reactions and mentions lists.
+constexpr std::size_t objects_per_message = 5;
 
 std::int64_t count_top_level(std::vector<Message> const& messages)
 {
@@ -84,19 +88,16 @@ void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel
     }
     ChannelMessages next{.list = entry.list};
     if (next.list) {
-        auto const count = doc.length(*next.list);
-        next.keys.reserve(count);
-        next.messages.reserve(count);
-        for (std::size_t index = 0; index < count; ++index) {
-            auto const message = doc::read_map(doc, *next.list, index);
-            if (!message)
-                continue;
-            auto const key = key_of(*message);
+        auto const maps = maps_in(doc, *next.list);
+        next.keys.reserve(maps.size());
+        next.messages.reserve(maps.size());
+        for (auto const& message : maps) {
+            auto const key = key_of(message);
             auto const cached = previous.find(key);
             if (cached != previous.end() && !dirty->contains(key))
                 next.messages.push_back(std::move(entry.messages[cached->second]));
             else
-                next.messages.push_back(project(doc, *message, channel, key));
+                next.messages.push_back(project(doc, message, channel, key));
             next.keys.push_back(key);
         }
     }
@@ -130,6 +131,17 @@ void MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& chan
     m_heads = std::move(heads);
     m_primed = true;
 
+    if (!touched) {
+        // Every message is read again: start the owner table afresh, sized for
+        // the message maps and the few objects inside each, so filling it
+        // never rehashes.
+        std::size_t messages = 0;
+        for (auto const& channel : channels)
+            if (auto const list = message_list(doc, channel.id))
+                messages += doc.length(*list);
+        m_owner.clear();
+        m_owner.reserve(messages * objects_per_message);
+    }
     KeySet dirty;
     if (touched) {
         for (auto const& key : *touched) {

@@ -6,19 +6,30 @@
 
 #include "doc/read.h"
 #include "doc/records/record_json.h"
+#include "model/map_fields.h"
 
 namespace chat {
 namespace {
 
-std::string string_or_empty(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+std::string string_or_empty(std::optional<crdt::Value>& value)
 {
-    return doc::read_string(doc, obj, key).value_or(std::string());
+    return value ? doc::string_value(std::move(*value)).value_or(std::string()) : std::string();
+}
+
+std::int64_t integer_or_zero(std::optional<crdt::Value> const& value)
+{
+    return value ? doc::integer_value(*value).value_or(0) : 0;
 }
 
 // Negative and missing values read as 0.
-std::uint64_t unsigned_or_zero(crdt::Document const& doc, crdt::ObjId const& obj, std::string_view key)
+std::uint64_t unsigned_or_zero(std::optional<crdt::Value> const& value)
 {
-    return static_cast<std::uint64_t>(std::max<std::int64_t>(0, doc::read_integer(doc, obj, key).value_or(0)));
+    return static_cast<std::uint64_t>(std::max<std::int64_t>(0, integer_or_zero(value)));
+}
+
+bool boolean_or_false(std::optional<crdt::Value> const& value)
+{
+    return value && doc::boolean_value(*value).value_or(false);
 }
 
 void note(ObjectIds* nested, crdt::ObjId const& id)
@@ -27,43 +38,42 @@ void note(ObjectIds* nested, crdt::ObjId const& id)
         nested->push_back(id);
 }
 
-// Calls visit(entry) for every map element of the list `key` of `message`.
-template <class Visit>
-void for_each_map_in(crdt::Document const& doc, crdt::ObjId const& message, std::string_view key, ObjectIds* nested,
-                     Visit visit)
+// Calls visit(fields) for every map element of `list`, with the values of `names`.
+template <std::size_t N, class Visit>
+void for_each_map_in(crdt::Document const& doc, MaybeObject const& list, std::array<std::string_view, N> const& names,
+                     ObjectIds* nested, Visit visit)
 {
-    auto const list = doc::read_list(doc, message, key);
     if (!list)
         return;
     note(nested, *list);
-    auto const count = doc.length(*list);
-    for (std::size_t index = 0; index < count; ++index) {
-        if (auto const entry = doc::read_map(doc, *list, index)) {
-            note(nested, *entry);
-            visit(*entry);
-        }
+    for (auto const& entry : maps_in(doc, *list)) {
+        note(nested, entry);
+        auto fields = read_fields(doc, entry, names);
+        visit(fields);
     }
 }
 
 } // namespace
 
-std::vector<HistoryEntry> read_history(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
+std::vector<HistoryEntry> read_history(crdt::Document const& doc, MaybeObject const& list, ObjectIds* nested)
 {
     std::vector<HistoryEntry> history;
-    for_each_map_in(doc, message, "history", nested, [&](crdt::ObjId const& entry) {
-        history.push_back({doc::read_integer(doc, entry, "ts").value_or(0), string_or_empty(doc, entry, "text")});
+    constexpr std::array<std::string_view, 2> names{"ts", "text"};
+    for_each_map_in(doc, list, names, nested, [&](Fields<2>& fields) {
+        history.push_back({integer_or_zero(fields[0]), string_or_empty(fields[1])});
     });
     return history;
 }
 
-std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
+std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, MaybeObject const& list, ObjectIds* nested)
 {
     std::vector<ReactionGroup> groups;
-    for_each_map_in(doc, message, "reactions", nested, [&](crdt::ObjId const& entry) {
-        auto emoji = string_or_empty(doc, entry, "emoji");
+    constexpr std::array<std::string_view, 2> names{"emoji", "user"};
+    for_each_map_in(doc, list, names, nested, [&](Fields<2>& fields) {
+        auto emoji = string_or_empty(fields[0]);
         if (emoji.empty())
             return;
-        auto user = string_or_empty(doc, entry, "user");
+        auto user = string_or_empty(fields[1]);
         auto group = std::find_if(groups.begin(), groups.end(), [&](auto const& g) { return g.emoji == emoji; });
         if (group == groups.end())
             group = groups.insert(groups.end(), ReactionGroup{std::move(emoji), {}});
@@ -76,51 +86,54 @@ std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, crdt::ObjId
     return groups;
 }
 
-std::vector<Mention> read_mentions(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
+std::vector<Mention> read_mentions(crdt::Document const& doc, MaybeObject const& list, ObjectIds* nested)
 {
     std::vector<Mention> mentions;
-    for_each_map_in(doc, message, "mentions", nested, [&](crdt::ObjId const& entry) {
-        auto user = string_or_empty(doc, entry, "user");
+    constexpr std::array<std::string_view, 4> names{"user", "start", "len", "agent"};
+    for_each_map_in(doc, list, names, nested, [&](Fields<4>& fields) {
+        auto user = string_or_empty(fields[0]);
         if (user.empty())
             return;
         mentions.push_back(Mention{
             .user = std::move(user),
-            .start = unsigned_or_zero(doc, entry, "start"),
-            .len = unsigned_or_zero(doc, entry, "len"),
-            .is_agent = doc::read_boolean(doc, entry, "agent").value_or(false),
+            .start = unsigned_or_zero(fields[1]),
+            .len = unsigned_or_zero(fields[2]),
+            .is_agent = boolean_or_false(fields[3]),
         });
     });
     return mentions;
 }
 
-std::optional<Attachment> read_attachment(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds* nested)
+std::optional<Attachment> read_attachment(crdt::Document const& doc, MaybeObject const& map, ObjectIds* nested)
 {
-    auto const map = doc::read_map(doc, message, "attachment");
     if (!map)
         return std::nullopt;
     note(nested, *map);
+    constexpr std::array<std::string_view, 7> names{"blob", "path", "name", "kind", "w", "h", "size"};
+    auto fields = read_fields(doc, *map, names);
     // Older documents keep demo references under "path".
-    auto blob = string_or_empty(doc, *map, "blob");
+    auto blob = string_or_empty(fields[0]);
     if (blob.empty())
-        blob = string_or_empty(doc, *map, "path");
-    auto name = string_or_empty(doc, *map, "name");
-    auto const integer = [&](std::string_view key) { return doc::read_integer(doc, *map, key).value_or(0); };
-    auto const kind = string_or_empty(doc, *map, "kind");
+        blob = string_or_empty(fields[1]);
+    auto name = string_or_empty(fields[2]);
+    auto const kind = string_or_empty(fields[3]);
+    auto const w = integer_or_zero(fields[4]);
+    auto const h = integer_or_zero(fields[5]);
+    auto const size = integer_or_zero(fields[6]);
     // Pixel sizes keep the low 32 bits; byte sizes are the stored bits, unsigned.
     if (kind == "image")
-        return ImageAttachment{std::move(name), std::move(blob), static_cast<std::uint32_t>(integer("w")),
-                               static_cast<std::uint32_t>(integer("h"))};
+        return ImageAttachment{std::move(name), std::move(blob), static_cast<std::uint32_t>(w),
+                               static_cast<std::uint32_t>(h)};
     if (kind == "video")
-        return VideoAttachment{std::move(name), std::move(blob), static_cast<std::uint32_t>(integer("w")),
-                               static_cast<std::uint32_t>(integer("h")), static_cast<std::uint64_t>(integer("size"))};
+        return VideoAttachment{std::move(name), std::move(blob), static_cast<std::uint32_t>(w),
+                               static_cast<std::uint32_t>(h), static_cast<std::uint64_t>(size)};
     if (kind == "file")
-        return FileAttachment{std::move(name), std::move(blob), static_cast<std::uint64_t>(integer("size"))};
+        return FileAttachment{std::move(name), std::move(blob), static_cast<std::uint64_t>(size)};
     return std::nullopt;
 }
 
-std::optional<ResourceRef> read_reference(crdt::Document const& doc, crdt::ObjId const& message)
+std::optional<ResourceRef> read_reference(std::optional<std::string> const& text)
 {
-    auto const text = doc::read_string(doc, message, "reference");
     if (!text || text->empty())
         return std::nullopt;
     auto reference = decode_record<ResourceRef>(*text);
@@ -129,20 +142,17 @@ std::optional<ResourceRef> read_reference(crdt::Document const& doc, crdt::ObjId
     return std::move(*reference);
 }
 
-void collect_work_objects(crdt::Document const& doc, crdt::ObjId const& message, ObjectIds& nested)
+void collect_work_objects(crdt::Document const& doc, crdt::ObjId const& work, ObjectIds& nested)
 {
-    auto const work = doc::read_map(doc, message, "work");
-    if (!work)
-        return;
-    nested.push_back(*work);
-    auto const trace = doc::read_map(doc, *work, "trace");
+    nested.push_back(work);
+    auto const trace = doc::read_map(doc, work, "trace");
     if (!trace)
         return;
     nested.push_back(*trace);
-    for (auto const& key : doc.keys(*trace)) {
-        if (auto const entry = doc::read_map(doc, *trace, key))
-            nested.push_back(*entry);
-    }
+    doc.for_each_entry(*trace, [&](std::string_view, crdt::Value&& value) {
+        if (auto entry = doc::object_value(value, crdt::ObjType::Map))
+            nested.push_back(std::move(*entry));
+    });
 }
 
 } // namespace chat

@@ -1,9 +1,11 @@
 #include "model/messages.h"
 
 #include <algorithm>
+#include <array>
 
 #include "doc/agent_work.h"
 #include "doc/read.h"
+#include "model/map_fields.h"
 #include "model/message_parts.h"
 
 namespace chat {
@@ -20,11 +22,32 @@ std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_v
 void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::string_view channel,
                      std::vector<Message>& out)
 {
-    auto const count = doc.length(list);
-    for (std::size_t index = 0; index < count; ++index) {
-        if (auto const message = doc::read_map(doc, list, index))
-            out.push_back(read_message(doc, *message, channel));
-    }
+    for (auto const& message : maps_in(doc, list))
+        out.push_back(read_message(doc, message, channel));
+}
+
+// The message map's keys, read in one pass.
+namespace field {
+enum : std::size_t { attachment, author, edited, history, id, mentions, parent, pinned, reactions, reference, text, ts,
+                     work, count };
+}
+constexpr std::array<std::string_view, field::count> field_names{
+    "attachment", "author", "edited", "history", "id", "mentions", "parent", "pinned", "reactions", "reference",
+    "text", "ts", "work"};
+
+std::optional<std::string> string_field(std::optional<crdt::Value>& value)
+{
+    return value ? doc::string_value(std::move(*value)) : std::nullopt;
+}
+
+MaybeObject object_field(std::optional<crdt::Value> const& value, crdt::ObjType type)
+{
+    return value ? doc::object_value(*value, type) : std::nullopt;
+}
+
+bool boolean_field(std::optional<crdt::Value> const& value)
+{
+    return value && doc::boolean_value(*value).value_or(false);
 }
 
 } // namespace
@@ -32,32 +55,34 @@ void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::st
 Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel,
                      std::vector<crdt::ObjId>* nested)
 {
-    auto parent = doc::read_string(doc, message, "parent");
+    auto fields = read_fields(doc, message, field_names);
+    auto parent = string_field(fields[field::parent]);
     if (parent && parent->empty())
         parent.reset();
     std::string text;
-    if (auto const text_object = doc::read_text_object(doc, message, "text")) {
+    if (auto const text_object = object_field(fields[field::text], crdt::ObjType::Text)) {
         text = doc.text(*text_object).value_or(std::string());
         if (nested)
             nested->push_back(*text_object);
     }
-    if (nested)
-        collect_work_objects(doc, message, *nested);
+    auto const work = object_field(fields[field::work], crdt::ObjType::Map);
+    if (nested && work)
+        collect_work_objects(doc, *work, *nested);
     return Message{
-        .id = doc::read_string(doc, message, "id").value_or(std::string()),
+        .id = string_field(fields[field::id]).value_or(std::string()),
         .channel = std::string(channel),
         .parent = std::move(parent),
-        .author = doc::read_string(doc, message, "author").value_or(std::string()),
-        .ts = doc::read_integer(doc, message, "ts").value_or(0),
+        .author = string_field(fields[field::author]).value_or(std::string()),
+        .ts = fields[field::ts] ? doc::integer_value(*fields[field::ts]).value_or(0) : 0,
         .text = std::move(text),
-        .edited = doc::read_boolean(doc, message, "edited").value_or(false),
-        .history = read_history(doc, message, nested),
-        .reactions = read_reactions(doc, message, nested),
-        .mentions = read_mentions(doc, message, nested),
-        .reference = read_reference(doc, message),
-        .attachment = read_attachment(doc, message, nested),
-        .work = doc::message_agent_work(doc, message),
-        .pinned = doc::read_boolean(doc, message, "pinned").value_or(false),
+        .edited = boolean_field(fields[field::edited]),
+        .history = read_history(doc, object_field(fields[field::history], crdt::ObjType::List), nested),
+        .reactions = read_reactions(doc, object_field(fields[field::reactions], crdt::ObjType::List), nested),
+        .mentions = read_mentions(doc, object_field(fields[field::mentions], crdt::ObjType::List), nested),
+        .reference = read_reference(string_field(fields[field::reference])),
+        .attachment = read_attachment(doc, object_field(fields[field::attachment], crdt::ObjType::Map), nested),
+        .work = work ? doc::read_agent_work(doc, *work) : std::nullopt,
+        .pinned = boolean_field(fields[field::pinned]),
     };
 }
 

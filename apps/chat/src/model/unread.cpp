@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "doc/read.h"
+#include "model/map_fields.h"
 
 namespace chat {
 
@@ -26,14 +27,10 @@ std::int64_t top_level_count(crdt::Document const& doc, std::string_view channel
     auto const list = doc::read_list(doc, *messages, channel);
     if (!list)
         return 0;
-    std::int64_t count = 0;
-    auto const length = doc.length(*list);
-    for (std::size_t index = 0; index < length; ++index) {
-        auto const message = doc::read_map(doc, *list, index);
-        if (message && doc::read_string(doc, *message, "parent").value_or(std::string()).empty())
-            ++count;
-    }
-    return count;
+    auto const maps = maps_in(doc, *list);
+    return std::count_if(maps.begin(), maps.end(), [&](crdt::ObjId const& message) {
+        return doc::read_string(doc, message, "parent").value_or(std::string()).empty();
+    });
 }
 
 std::int64_t unread_count(crdt::Document const& doc, std::string_view channel, std::string_view person)
