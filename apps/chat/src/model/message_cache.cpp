@@ -30,12 +30,15 @@ std::int64_t count_top_level(std::vector<Message> const& messages)
 
 } // namespace
 
-MessageCache::ObjectKey MessageCache::key_of(crdt::ObjId const& id)
+ObjectKey MessageCache::key_of(crdt::ObjId const& id)
 {
     if (id.is_root())
         return {};
-    auto const [actor, added] = m_actors.try_emplace(id.actor(), static_cast<std::uint32_t>(m_actors.size()));
-    return {id.counter(), actor->second};
+    if (!m_last_actor || !(m_last_actor->first == id.actor())) {
+        auto const [actor, added] = m_actors.try_emplace(id.actor(), static_cast<std::uint32_t>(m_actors.size()));
+        m_last_actor.emplace(actor->first, actor->second);
+    }
+    return {id.counter(), m_last_actor->second};
 }
 
 // The objects the changes after `heads` operate on; nothing when the changes
@@ -69,9 +72,9 @@ Message MessageCache::project(crdt::Document const& doc, crdt::ObjId const& mess
 {
     std::vector<crdt::ObjId> nested;
     auto projected = read_message(doc, message, channel, &nested);
-    m_owner[key] = key;
+    m_owner.set(key, key);
     for (auto const& id : nested)
-        m_owner[key_of(id)] = key;
+        m_owner.set(key_of(id), key);
     return projected;
 }
 
@@ -145,8 +148,8 @@ void MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& chan
     KeySet dirty;
     if (touched) {
         for (auto const& key : *touched) {
-            if (auto const owner = m_owner.find(key); owner != m_owner.end())
-                dirty.insert(owner->second);
+            if (auto const owner = m_owner.find(key))
+                dirty.insert(*owner);
         }
     }
     std::unordered_map<std::string, ChannelMessages> next;

@@ -8,6 +8,8 @@
 // What it holds always equals what channel_messages would read now.
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "crdt/document.h"
+#include "model/object_owners.h"
 #include "model/records.h"
 
 namespace chat {
@@ -34,11 +37,6 @@ public:
     std::int64_t unread_count(crdt::Document const&, std::string_view channel, std::string_view person) const;
 
     // Objects are named by op id; actors are interned to keep keys small.
-    struct ObjectKey {
-        std::uint64_t counter = 0;
-        std::uint32_t actor = 0;
-        bool operator==(ObjectKey const&) const = default;
-    };
     struct ObjectKeyHash {
         std::size_t operator()(ObjectKey const& key) const noexcept
         {
@@ -64,11 +62,13 @@ private:
     bool m_primed = false;
     std::vector<crdt::ChangeHash> m_heads;
     std::unordered_map<crdt::ActorId, std::uint32_t> m_actors;
+    // The actor key_of interned last: nearly every id comes from the same few.
+    std::optional<std::pair<crdt::ActorId, std::uint32_t>> m_last_actor;
     std::unordered_map<std::string, ChannelMessages> m_channels;
     // Message maps and the objects inside them -> the message map. Entries of
     // messages that were deleted or re-read linger; they only ever name a
     // message that is gone or that is read again anyway.
-    std::unordered_map<ObjectKey, ObjectKey, ObjectKeyHash> m_owner;
+    ObjectOwners m_owner;
 };
 
 } // namespace chat
