@@ -274,6 +274,8 @@ base::Result<void> DocumentLoader::resolve_successors()
                 return false;
             return m_ops.winner_at_element(elem) != none;
         });
+        if (object.type == ObjType::Text)
+            object.seq->set_cached_text(m_ops.text(i));
     }
     return {};
 }

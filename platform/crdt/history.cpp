@@ -53,6 +53,7 @@ void OpSet::commit(std::optional<std::string> message, std::optional<std::int64_
     meta.hash = chunk_hash(ChunkType::Change, encode_change_body(meta));
     m_pending_ops = 0;
     add_change(std::move(meta));
+    settle_texts();
 }
 
 std::vector<ChangeHash> OpSet::heads() const
@@ -184,8 +185,11 @@ base::Result<void> OpSet::apply_change(ChangeData change, ChangeHash hash, std::
         m_queue.push_back({ std::move(change), hash, std::vector<std::uint8_t>(contents.begin(), contents.end()) });
         return {};
     }
-    TRY_VOID(apply_now(change, hash, contents));
-    return apply_ready_queue();
+    auto applied = apply_now(change, hash, contents);
+    if (applied)
+        applied = apply_ready_queue();
+    settle_texts(); // whatever was applied, even before an error
+    return applied;
 }
 
 base::Result<void> OpSet::apply_ready_queue()

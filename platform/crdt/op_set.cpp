@@ -266,10 +266,33 @@ std::size_t OpSet::length(std::uint32_t object) const
 
 std::string OpSet::text(std::uint32_t object) const
 {
+    auto const& seq = m_objects[object].seq;
+    if (!seq)
+        return {};
+    if (auto const* cached = seq->cached_text())
+        return *cached;
+    return spell_text(object);
+}
+
+void OpSet::settle_texts()
+{
+    // Caching means spelling the whole text again after every change to it:
+    // cheap for messages, quadratic for typing into a long document.
+    constexpr std::size_t longest_settled = 1024; // characters
+    for (auto object : m_unsettled_texts) {
+        auto& seq = *m_objects[object].seq;
+        if (seq.visible_count() <= longest_settled)
+            seq.set_cached_text(spell_text(object));
+        else
+            seq.unqueue_text();
+    }
+    m_unsettled_texts.clear();
+}
+
+std::string OpSet::spell_text(std::uint32_t object) const
+{
     std::string out;
     auto const& obj = m_objects[object];
-    if (!obj.seq)
-        return out;
     out.reserve(obj.seq->visible_count()); // at least a byte per character
     obj.seq->for_each([&](std::uint32_t elem, bool visible) {
         if (!visible)
@@ -366,6 +389,8 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
     for (auto pred : preds)
         if (element_of(pred) != element_of(index))
             refresh_element(object_index, element_of(pred));
+    if (object.type == ObjType::Text && object.seq && object.seq->drop_cached_text())
+        m_unsettled_texts.push_back(object_index);
     return index;
 }
 

@@ -90,6 +90,8 @@ public:
     std::vector<std::string> keys(std::uint32_t object) const;
     std::size_t length(std::uint32_t object) const;
     std::string text(std::uint32_t object) const;
+    // Caches the content of every short text edited since the last call.
+    void settle_texts();
     bool is_visible(Op const& op) const
     {
         if (op.succ_count != 0)
@@ -163,6 +165,7 @@ private:
     std::uint32_t integrate(Op op, std::span<std::uint32_t const> preds);
     void place_in_sequence(Object& object, std::uint32_t op_index);
     void refresh_element(std::uint32_t object, std::uint32_t elem);
+    std::string spell_text(std::uint32_t object) const;
     std::uint32_t element_of(std::uint32_t op) const;
     std::uint32_t winner_among_element_ops(std::uint32_t elem) const;
     std::int64_t counter_value(std::uint32_t op) const;
@@ -190,6 +193,7 @@ private:
     OpIdMap m_op_index{ m_ops };
     std::vector<Object> m_objects;
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_elem_ops;
+    std::vector<std::uint32_t> m_unsettled_texts; // objects
     std::unordered_map<std::uint32_t, std::int64_t> m_increments;
     std::unordered_map<std::uint32_t, std::string> m_mark_names;
     std::uint64_t m_max_op = 0;

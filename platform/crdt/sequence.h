@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace crdt {
@@ -67,6 +69,25 @@ public:
         m_cursor_prefix = 0;
     }
 
+    // A text's content kept between edits, so reading it whole is one copy
+    // instead of a walk over an op per character. Nothing while it is stale.
+    std::string const* cached_text() const { return m_text_fresh ? &m_text : nullptr; }
+    void set_cached_text(std::string text)
+    {
+        m_text = std::move(text);
+        m_text_fresh = true;
+        m_text_queued = false;
+    }
+    // Drops the content; true when the caller should queue the sequence for
+    // settling (it was not queued already).
+    bool drop_cached_text()
+    {
+        m_text_fresh = false;
+        m_text.clear();
+        return !std::exchange(m_text_queued, true);
+    }
+    void unqueue_text() { m_text_queued = false; }
+
 private:
     static constexpr std::uint32_t visible_bit = 0x80000000u;
     static constexpr std::uint32_t index_mask = 0x7fffffffu;
@@ -93,6 +114,9 @@ private:
     mutable std::uint32_t m_hint_elem = none;
     mutable std::uint32_t m_hint_block = 0;
     mutable std::uint32_t m_hint_offset = 0;
+    std::string m_text;
+    bool m_text_fresh = false;
+    bool m_text_queued = false;
 };
 
 } // namespace crdt

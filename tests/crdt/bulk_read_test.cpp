@@ -129,3 +129,69 @@ TEST(BulkRead, UnknownObjectsReadAsNothing)
     EXPECT_TRUE(entries_in_one_pass(doc, foreign).empty());
     EXPECT_TRUE(elements_in_one_pass(doc, foreign).empty());
 }
+
+namespace {
+
+// The text as its elements spell it, read one index at a time.
+std::string spelled(Document const& doc, ObjId const& text)
+{
+    std::string out;
+    for (auto const& value : elements_by_index(doc, text))
+        out += std::get<std::string>(std::get<ScalarValue>(value));
+    return out;
+}
+
+} // namespace
+
+// Whole texts are kept between edits; every way a text can change must show.
+TEST(BulkRead, WholeTextFollowsEveryKindOfEdit)
+{
+    Document a(actor("aa"));
+    auto const text = made(a.put_object(ROOT, "t", ObjType::Text));
+    auto const expect_text = [&](Document const& doc, std::string const& want, char const* step) {
+        EXPECT_EQ(doc.text(text), want) << step;
+        EXPECT_EQ(spelled(doc, text), want) << step;
+    };
+    ASSERT_TRUE(a.splice_text(text, 0, 0, "hello world"));
+    expect_text(a, "hello world", "uncommitted");
+    a.commit();
+    expect_text(a, "hello world", "committed");
+    ASSERT_TRUE(a.splice_text(text, 5, 6, "!"));
+    expect_text(a, "hello!", "spliced again, uncommitted");
+    a.commit();
+
+    Document b = a.fork(actor("bb"));
+    ASSERT_TRUE(a.splice_text(text, 0, 1, "J"));
+    ASSERT_TRUE(b.splice_text(text, 6, 0, " \xc3\xa9t\xc3\xa9"));
+    ASSERT_TRUE(b.put(text, 1, std::string("E"))); // overwrites an element in place
+    b.commit();
+    expect_text(b, "hEllo! \xc3\xa9t\xc3\xa9", "overwritten element");
+    ASSERT_TRUE(a.merge(b));
+    expect_text(a, "JEllo! \xc3\xa9t\xc3\xa9", "merged");
+
+    auto loaded = Document::load(a.save());
+    ASSERT_TRUE(loaded);
+    expect_text(*loaded, "JEllo! \xc3\xa9t\xc3\xa9", "loaded");
+    ASSERT_TRUE(loaded->delete_index(text, 0));
+    ASSERT_TRUE(loaded->load_incremental(b.save_incremental()));
+    expect_text(*loaded, "Ello! \xc3\xa9t\xc3\xa9", "deleted, then changes applied");
+
+    Document c(actor("cc"));
+    ASSERT_TRUE(c.apply_changes(a.get_changes({})));
+    expect_text(c, "JEllo! \xc3\xa9t\xc3\xa9", "applied change by change");
+    ASSERT_TRUE(c.splice_text(text, 0, c.length(text), ""));
+    c.commit();
+    expect_text(c, "", "emptied");
+
+    // Long texts are spelled at each read rather than kept.
+    std::string const long_text(3000, 'x');
+    ASSERT_TRUE(c.splice_text(text, 0, 0, long_text));
+    c.commit();
+    expect_text(c, long_text, "long");
+    ASSERT_TRUE(c.splice_text(text, 10, 2990, "y"));
+    c.commit();
+    expect_text(c, "xxxxxxxxxxy", "long, then short again");
+    ASSERT_TRUE(c.splice_text(text, 0, 1, ""));
+    c.commit();
+    expect_text(c, "xxxxxxxxxy", "short and edited");
+}
