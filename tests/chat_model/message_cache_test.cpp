@@ -128,6 +128,23 @@ TEST(MessageCache, AgreesWithAFreshProjectionAfterEveryKindOfChange)
     }
 }
 
+TEST(MessageCache, AnEditBehindAnElementThatIsNoMessageIsStillSeen)
+{
+    DocBuilder b;
+    b.put(b.record("channels", "c_a"), "name", "a");
+    b.message("c_a", "m_1");
+    auto const list = object_at(b.doc, b.table_map("messages"), "c_a");
+    must(b.doc.insert(list, 0, crdt::ScalarValue{std::string("not a message")}));
+    b.text(b.message("c_a", "m_2"), "text", "before");
+    MessageCache cache;
+    cache.refresh(b.doc, list_channels(b.doc));
+    b.put(object_at(b.doc, list, std::size_t{2}), "pinned", true);
+    cache.refresh(b.doc, list_channels(b.doc));
+    ASSERT_EQ(cache.messages("c_a").size(), 2u);
+    EXPECT_TRUE(cache.messages("c_a")[1].pinned);
+    expect_matches_fresh_projection(cache, b.doc);
+}
+
 TEST(MessageCache, HoldsOnlyTheChannelsItWasGiven)
 {
     DocBuilder b;

@@ -12,14 +12,6 @@
 namespace chat {
 namespace {
 
-std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_view channel)
-{
-    auto const messages = doc::read_map(doc, crdt::Document::root(), "messages");
-    if (!messages)
-        return std::nullopt;
-    return doc::read_list(doc, *messages, channel);
-}
-
 // A message map with its text and its history, reactions and mentions lists.
 constexpr std::size_t objects_per_message = 5;
 
@@ -116,10 +108,13 @@ void MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
         if (!dirty.contains(entry.keys[index]))
             continue;
         auto const message = doc::read_map(doc, *entry.list, index);
-        if (message && key_of(*message) == entry.keys[index]) {
-            entry.messages[index] = project(doc, *message, channel, entry.keys[index]);
-            changed = true;
+        if (!message || key_of(*message) != entry.keys[index]) {
+            // Elements that are not messages shift positions: walk the list instead.
+            walk_list(doc, channel, entry, &dirty);
+            return;
         }
+        entry.messages[index] = project(doc, *message, channel, entry.keys[index]);
+        changed = true;
     }
     if (changed)
         entry.top_level = count_top_level(entry.messages);

@@ -9,7 +9,6 @@
 #include "model/message_parts.h"
 
 namespace chat {
-namespace {
 
 std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_view channel)
 {
@@ -18,6 +17,8 @@ std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_v
         return std::nullopt;
     return doc::read_list(doc, *messages, channel);
 }
+
+namespace {
 
 void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::string_view channel,
                      std::vector<Message>& out)

@@ -11,6 +11,9 @@
 
 namespace chat {
 
+// The list "messages"/<channel>, when the document has one.
+std::optional<crdt::ObjId> message_list(crdt::Document const&, std::string_view channel);
+
 // The channel's messages in list order; entries that are not maps are skipped.
 std::vector<Message> channel_messages(crdt::Document const&, std::string_view channel);
 
