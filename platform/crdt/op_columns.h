@@ -38,7 +38,7 @@ base::Result<ColumnSet> read_column_data(Reader& reader, ColumnLayout const& lay
 
 enum class OpLayout { Change, Document };
 
-// Every op column spec the document layout reads, and the id of its successor group.
+// Every op column id the document layout reads, and the id of its successor group.
 std::span<std::uint32_t const> document_op_column_specs();
 inline constexpr std::uint32_t successor_column_id = 8;
 

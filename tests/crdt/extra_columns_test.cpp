@@ -59,8 +59,8 @@ std::vector<std::uint8_t> assemble(Parts const& parts)
 {
     auto columns = [](ColumnSet const& set) {
         std::vector<Column> out;
-        for (auto const& [spec, data] : set)
-            out.push_back({ spec, data });
+        for (auto const& [column_id, data] : set)
+            out.push_back({ column_id, data });
         prepare_columns(out, 0);
         return out;
     };
@@ -101,8 +101,8 @@ using ExtraValues = std::pair<std::optional<std::uint64_t>, std::optional<std::s
 std::map<std::string, ExtraValues> extra_by_op(Parts const& parts)
 {
     auto rows = rows_of(parts);
-    auto column = [&](std::uint32_t spec) {
-        auto found = parts.op_columns.find(spec);
+    auto column = [&](std::uint32_t column_id) {
+        auto found = parts.op_columns.find(column_id);
         return uleb_values(found == parts.op_columns.end() ? std::vector<std::uint8_t>{} : found->second, rows.size());
     };
     auto numbers = column(extra_uleb);
@@ -176,8 +176,8 @@ TEST(ExtraColumns, SurviveLoadAndSaveUnchanged)
 
     auto before = parse(f.with_extra);
     auto after = parse(loaded->save());
-    for (auto spec : { extra_uleb, extra_actor, extra_string, extra_per_successor })
-        EXPECT_EQ(after.op_columns[spec], before.op_columns[spec]) << spec;
+    for (auto column_id : { extra_uleb, extra_actor, extra_string, extra_per_successor })
+        EXPECT_EQ(after.op_columns[column_id], before.op_columns[column_id]) << column_id;
     EXPECT_EQ(after.change_columns[extra_change], before.change_columns[extra_change]);
 
     // And again through a fork (a save and a load).
@@ -229,7 +229,7 @@ TEST(ExtraColumns, MalformedExtraColumnsAreErrors)
     auto f = make_fixture();
     struct Case {
         char const* name;
-        std::uint32_t spec;
+        std::uint32_t column_id;
         std::vector<std::uint8_t> data;
     };
     UlebEncoder too_many;
@@ -244,7 +244,7 @@ TEST(ExtraColumns, MalformedExtraColumnsAreErrors)
     };
     for (auto const& c : cases) {
         auto parts = parse(f.with_extra);
-        parts.op_columns[c.spec] = c.data;
+        parts.op_columns[c.column_id] = c.data;
         auto loaded = Document::load(assemble(parts));
         EXPECT_FALSE(loaded) << c.name;
     }
