@@ -8,12 +8,7 @@ set -euo pipefail
 # The local person is named after the account (its full name, else the login name).
 me=$(getent passwd "$(id -un)" | cut -d: -f5 | cut -d, -f1)
 [ -n "$me" ] || me=$(id -un)
-A11Y=$(mktemp)
-export ORVO_UI_A11Y_DUMP=$A11Y
-start_app
-window=$(wait_for_window)
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-sleep 0.5
+start_driven_app
 
 click_node "$window" chat.composer
 xdotool type --delay 20 "hello @$me from the window"

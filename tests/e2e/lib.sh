@@ -36,6 +36,17 @@ expect_exit() {
     [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
 }
 
+# Starts the app with its accessibility tree dumped to $A11Y and its window focused;
+# sets APP_PID, DATA, A11Y and window.
+start_driven_app() {
+    A11Y=$(mktemp)
+    export ORVO_UI_A11Y_DUMP=$A11Y
+    start_app "$@"
+    window=$(wait_for_window)
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
 # The centre of an accessibility node, as "x y" in window pixels, from the tree the app
 # writes to $A11Y (set ORVO_UI_A11Y_DUMP=$A11Y when starting it). Waits for the node.
 node_center() {

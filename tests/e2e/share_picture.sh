@@ -22,12 +22,7 @@ PY
 echo "not shared" > "$ATTACH/notes.txt"
 key=$(sha256sum "$ATTACH/wide shot.png" | cut -d' ' -f1)
 
-A11Y=$(mktemp)
-export ORVO_UI_A11Y_DUMP=$A11Y
-start_app
-window=$(wait_for_window)
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-sleep 0.5
+start_driven_app
 
 click_node "$window" chat.attach
 click_node "$window" "chat.attach-pick:$ATTACH/wide shot.png"
