@@ -182,3 +182,27 @@ TEST(ChatAppSync, DraftsFollowTheConversation)
     app.sync(doc);
     EXPECT_EQ(app.composer.text(), "half a thought!");
 }
+
+TEST(ChatAppSync, ChangesThatTouchNoMessageCopyNoMessages)
+{
+    crdt::Document doc;
+    ChatApp app;
+    app.sync(doc);
+    auto const revision = app.model.messages_revision;
+    auto const people = app.model.workspace_people;
+
+    doc::set_draft(doc, "c_crit", "typing…");
+    app.sync(doc);
+    EXPECT_EQ(app.model.messages_revision, revision) << "a draft keystroke re-reads no message";
+    EXPECT_EQ(app.model.workspace_people, people);
+
+    app.dispatch_chat_action(doc, message("c_crit", "m_new", "u_stranger", "hello"));
+    app.sync(doc);
+    EXPECT_GT(app.model.messages_revision, revision);
+    EXPECT_EQ(app.model.messages.back().id, "m_new");
+
+    app.current_channel = "c_general";
+    app.sync(doc);
+    EXPECT_EQ(app.model.messages.front().channel, "c_general") << "another conversation copies its messages";
+    EXPECT_EQ(app.model.workspace_people, people);
+}

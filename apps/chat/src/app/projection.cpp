@@ -93,27 +93,38 @@ void ProjectionCache::refresh_content(crdt::Document& doc, Model& model, Project
     auto key = content_key(in);
     if (m_content_ready && heads == m_content_heads && key == m_content_key) return;
 
-    m_messages.refresh(doc, model.channels);
+    bool const messages_changed = m_messages.refresh(doc, model.channels);
+    bool const reselected = !m_content_ready || key != m_content_key;
+    bool const channels_changed = reselected || model.channels != m_channels_seen;
     model.unread.clear();
     for (auto const& channel : model.channels)
         model.unread[channel.id] = channel.id == in.channel ? 0 : unread_count(doc, channel.id, in.identity->id);
 
-    auto open = m_messages.messages(in.channel);
-    model.messages.assign(open.begin(), open.end());
-    ++model.messages_revision;
-    model.all_messages.clear();
-    for (auto const& channel : model.channels) {
-        auto list = m_messages.messages(channel.id);
-        model.all_messages.insert(model.all_messages.end(), list.begin(), list.end());
+    // A change that touched no message (a draft keystroke, a read marker) copies nothing.
+    if (messages_changed || channels_changed) {
+        auto open = m_messages.messages(in.channel);
+        model.messages.assign(open.begin(), open.end());
+        ++model.messages_revision;
+        model.all_messages.clear();
+        for (auto const& channel : model.channels) {
+            auto list = m_messages.messages(channel.id);
+            model.all_messages.insert(model.all_messages.end(), list.begin(), list.end());
+        }
     }
 
-    model.voice_participants.clear();
+    std::vector<VoiceChannelParticipants> voice;
     for (auto const& channel : model.channels) {
         if (channel.workspace != in.workspace || channel.kind != ChannelKind::Voice) continue;
         auto participants = list_participants(doc, channel.id);
-        if (!participants.empty()) model.voice_participants.push_back({channel.id, std::move(participants)});
+        if (!participants.empty()) voice.push_back({channel.id, std::move(participants)});
     }
-    model.workspace_people = workspace_people(model, in.workspace, *in.identity);
+    bool const voice_changed = voice != model.voice_participants;
+    model.voice_participants = std::move(voice);
+    if (messages_changed || channels_changed || voice_changed || model.people != m_people_seen) {
+        model.workspace_people = workspace_people(model, in.workspace, *in.identity);
+        m_people_seen = model.people;
+    }
+    m_channels_seen = model.channels;
 
     m_content_heads = std::move(heads);
     m_content_key = std::move(key);

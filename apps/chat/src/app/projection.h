@@ -63,6 +63,8 @@ private:
     std::vector<crdt::ChangeHash> m_content_heads;
     std::string m_content_key;
     bool m_content_ready = false;
+    std::vector<Channel> m_channels_seen; // what the copied messages were ordered by
+    std::vector<Person> m_people_seen;    // what the workspace's people were built from
     MessageCache m_messages;
 };
 

@@ -100,7 +100,7 @@ void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel
     entry = std::move(next);
 }
 
-void MessageCache::reread_dirty(crdt::Document const& doc, std::string_view channel, ChannelMessages& entry,
+bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view channel, ChannelMessages& entry,
                                 KeySet const& dirty)
 {
     bool changed = false;
@@ -111,16 +111,17 @@ void MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
         if (!message || key_of(*message) != entry.keys[index]) {
             // Elements that are not messages shift positions: walk the list instead.
             walk_list(doc, channel, entry, &dirty);
-            return;
+            return true;
         }
         entry.messages[index] = project(doc, *message, channel, entry.keys[index]);
         changed = true;
     }
     if (changed)
         entry.top_level = count_top_level(entry.messages);
+    return changed;
 }
 
-void MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& channels)
+bool MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& channels)
 {
     auto heads = doc.heads();
     std::optional<KeySet> touched;
@@ -147,6 +148,7 @@ void MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& chan
                 dirty.insert(*owner);
         }
     }
+    bool changed = !touched;
     std::unordered_map<std::string, ChannelMessages> next;
     next.reserve(channels.size());
     for (auto const& channel : channels) {
@@ -158,12 +160,15 @@ void MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& chan
         if (list_changed) {
             entry.list = std::move(list);
             walk_list(doc, channel.id, entry, touched ? &dirty : nullptr);
+            changed = true;
         } else if (!dirty.empty()) {
-            reread_dirty(doc, channel.id, entry, dirty);
+            changed |= reread_dirty(doc, channel.id, entry, dirty);
         }
         next.insert_or_assign(channel.id, std::move(entry));
     }
+    changed |= !m_channels.empty(); // channels that are gone
     m_channels = std::move(next);
+    return changed;
 }
 
 std::span<Message const> MessageCache::messages(std::string_view channel) const

@@ -27,7 +27,8 @@ class MessageCache {
 public:
     // Brings the messages of `channels` up to date; other channels are dropped.
     // Reads the document's heads, which commits its open transaction.
-    void refresh(crdt::Document&, std::vector<Channel> const& channels);
+    // Answers whether any channel's messages differ from before.
+    bool refresh(crdt::Document&, std::vector<Channel> const& channels);
 
     // In list order; empty for a channel that refresh was not given.
     std::span<Message const> messages(std::string_view channel) const;
@@ -57,7 +58,7 @@ private:
     std::optional<KeySet> touched_since(crdt::Document&, std::vector<crdt::ChangeHash> const& heads);
     Message project(crdt::Document const&, crdt::ObjId const& message, std::string_view channel, ObjectKey key);
     void walk_list(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const* dirty);
-    void reread_dirty(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
+    bool reread_dirty(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
 
     bool m_primed = false;
     std::vector<crdt::ChangeHash> m_heads;
