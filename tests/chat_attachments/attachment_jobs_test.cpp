@@ -144,6 +144,11 @@ TEST(AttachmentImport, StoresTheBytesAndDescribesThem)
     ImportedFile expected {"grid.png", zozi::blobstore::key_of(png), png.size(), "image/png", 40, 30, false};
     EXPECT_EQ(file, expected);
     EXPECT_EQ(zozi::blobstore::get(file.key), png);
+
+    // Bytes the sniffing cannot place still make a video when the name says so.
+    auto clip = import_attachment(box.write("clip.mp4", "not really a video"), 6, box.workspace);
+    ASSERT_EQ(reason_of(clip), "(imported)");
+    EXPECT_TRUE(std::get<ImportedFile>(clip.file_or_error).is_video);
 }
 
 TEST(AttachmentImport, AStoreThatRefusesIsReported)

@@ -161,8 +161,10 @@ std::variant<ImportedFile, std::string> import_file(fs::path const& path, std::o
     auto stored = zozi::blobstore::get(*key);
     if (!stored || *stored != *bytes) return fail(verification_failed);
 
+    // A video the content sniffing does not recognise is still a video by its extension.
+    bool const is_video = sniffed.is_video || is_video_name(name);
     return ImportedFile {std::move(name), std::move(*key), bytes->size(), std::move(sniffed.media_type),
-                         sniffed.width, sniffed.height, sniffed.is_video};
+                         sniffed.width, sniffed.height, is_video};
 }
 
 struct DirId {

@@ -23,11 +23,6 @@ constexpr double composer_gap = 10;
 
 double inset(double z) { return 14 * std::min(z, 1.2); }
 
-std::string file_count_text(std::size_t count)
-{
-    return std::to_string(count) + (count == 1 ? " file" : " files");
-}
-
 bool notice_is_trouble(std::string_view notice)
 {
     return notice.find("failed") != std::string_view::npos || notice.find("cancelled") != std::string_view::npos;
@@ -71,7 +66,7 @@ void draw_title_band(ChatApp& app, orvo_ui::Painter& painter, Rect const& panel,
     double left = panel.left() + inset(z);
     double right = panel.right() - inset(z);
     painter.text("Share a file", {left, panel.top() + 12 * z}, row_text(13.5, FontWeight::Semibold, theme.text));
-    auto count = file_count_text(app.picker_files.size());
+    auto count = std::to_string(app.picker_files.size());
     auto count_style = row_text(11.5, FontWeight::Regular, theme.muted_text);
     painter.text(count, {right - painter.measure(count, count_style).width, panel.top() + 14 * z}, count_style);
 
