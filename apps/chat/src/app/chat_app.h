@@ -187,6 +187,7 @@ private:
     bool route_text(orvo_ui::Event const& event, crdt::Document& doc);
     bool route_to_composer(orvo_ui::Event const& event, crdt::Document& doc);
     bool offer_to_context_menu(orvo_ui::Event const& event, crdt::Document& doc);
+    bool redraw_if(bool consumed); // a consumed key or text event changed what is shown
     void move_focus_cursor(bool backwards);
     void set_focus_cursor(std::optional<std::size_t> index);
     void run_escape_chain();

@@ -55,12 +55,18 @@ bool ChatApp::handle_event(orvo_ui::Event const& event, crdt::Document& doc)
                 needs_redraw = true;
                 return false;
             } else if constexpr (std::is_same_v<E, orvo_ui::Wheel>) return route_wheel(e);
-            else if constexpr (std::is_same_v<E, orvo_ui::KeyDown>) return route_key(e, doc);
+            else if constexpr (std::is_same_v<E, orvo_ui::KeyDown>) return redraw_if(route_key(e, doc));
             else if constexpr (std::is_same_v<E, orvo_ui::TextInputEvent> || std::is_same_v<E, orvo_ui::TextEditingEvent>)
-                return route_text(event, doc);
+                return redraw_if(route_text(event, doc));
             else return false;
         },
         event);
+}
+
+bool ChatApp::redraw_if(bool consumed)
+{
+    if (consumed) needs_redraw = true;
+    return consumed;
 }
 
 bool ChatApp::offer_to_context_menu(orvo_ui::Event const& event, crdt::Document& doc)
@@ -186,7 +192,6 @@ bool ChatApp::route_key(orvo_ui::KeyDown const& key, crdt::Document& doc)
 {
     using orvo_ui::Key;
     orvo_ui::Event const event = key;
-    needs_redraw = true;
     if (rename_target) {
         if (key.key == Key::Escape) cancel_rename();
         else if (key.key == Key::Enter) commit_rename(doc);
@@ -236,14 +241,12 @@ bool ChatApp::route_key(orvo_ui::KeyDown const& key, crdt::Document& doc)
         else send(doc);
         return true;
     }
-    needs_redraw = false;
     return false;
 }
 
 // Typed text and input-method composition follow the same precedence as keys.
 bool ChatApp::route_text(orvo_ui::Event const& event, crdt::Document& doc)
 {
-    needs_redraw = true;
     if (rename_target) return rename_input.handle_event(event);
     if (editing_message) return edit_input.handle_event(event);
     auto const* typed = std::get_if<orvo_ui::TextInputEvent>(&event);
