@@ -60,10 +60,10 @@ std::optional<Value> Document::get(ObjId const& obj, std::string_view key) const
     auto object = map_like(*m_ops, obj);
     if (!object)
         return std::nullopt;
-    auto winner = m_ops->winner_at_key(*object, key);
-    if (winner == none)
+    auto const* winner = m_ops->winner_entry_at_key(*object, key);
+    if (!winner)
         return std::nullopt;
-    return m_ops->value_of(winner);
+    return m_ops->value_of(*winner);
 }
 
 std::optional<Value> Document::get(ObjId const& obj, std::size_t index) const
@@ -119,18 +119,18 @@ std::optional<std::string> Document::text(ObjId const& obj) const
 void Document::for_each_entry(ObjId const& map,
                               std::function<void(std::string_view key, Value&& value)> const& visit) const
 {
-    auto object = map_like(*m_ops, map);
-    if (!object)
-        return;
-    m_ops->for_each_key_winner(*object, [&](std::string_view key, std::uint32_t op) { visit(key, m_ops->value_of(op)); });
+    view(map).for_each_entry([&](std::string_view key, ValueView const& value) { visit(key, value.value()); });
 }
 
 void Document::for_each_element(ObjId const& list, std::function<void(Value&& value)> const& visit) const
 {
-    auto object = sequence_like(*m_ops, list);
-    if (!object)
-        return;
-    m_ops->for_each_element_winner(*object, [&](std::uint32_t op) { visit(m_ops->value_of(op)); });
+    view(list).for_each_element([&](ValueView const& value) { visit(value.value()); });
+}
+
+ObjectView Document::view(ObjId const& obj) const
+{
+    auto object = m_ops->find_object(obj);
+    return object ? ObjectView(m_ops.get(), *object, m_ops->object(*object).type) : ObjectView();
 }
 
 std::optional<ObjType> Document::object_type(ObjId const& obj) const

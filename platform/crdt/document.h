@@ -10,6 +10,7 @@
 // transaction's ops. Reads never fail: a missing object or key reads as nothing.
 
 #include "base/result.h"
+#include "crdt/object_view.h"
 #include "crdt/types.h"
 
 #include <cstdint>
@@ -85,6 +86,9 @@ public:
     // list or text); every element of a list or text (nothing for a map).
     void for_each_entry(ObjId const& map, std::function<void(std::string_view key, Value&& value)> const& visit) const;
     void for_each_element(ObjId const& list, std::function<void(Value&& value)> const& visit) const;
+    // The object to read through a view (see object_view.h); a view of nothing
+    // when the document has no such object.
+    ObjectView view(ObjId const& obj) const;
 
     // History.
     std::vector<ChangeHash> heads();                      // sorted

@@ -202,7 +202,7 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
         }
         m_last_object = op.obj;
         m_last_map_op = index;
-        target.map_ops.push_back({ op.key, index });
+        target.map_ops.push_back(m_ops.map_entry(index));
     } else if (op.insert) {
         if (!target.seq)
             target.seq = std::make_unique<Sequence>();
@@ -267,6 +267,8 @@ base::Result<void> DocumentLoader::resolve_successors()
     }
     for (std::uint32_t i = 0; i < m_ops.m_objects.size(); ++i) {
         auto& object = m_ops.m_objects[i];
+        for (auto& entry : object.map_ops)
+            entry.visible = m_ops.is_visible(ops[entry.op]);
         if (!object.seq)
             continue;
         object.seq->reset_visibility([&](std::uint32_t elem) {

@@ -11,15 +11,6 @@
 
 namespace crdt {
 
-namespace {
-
-bool is_make_action(std::uint8_t action)
-{
-    return action == 0 || action == 2 || action == 4 || action == 6;
-}
-
-} // namespace
-
 void OpSet::add_change(ChangeMeta meta)
 {
     auto index = static_cast<std::uint32_t>(m_changes.size());

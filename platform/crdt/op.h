@@ -67,6 +67,9 @@ struct Op {
 
 static_assert(sizeof(Op) == 48);
 
+// MakeMap, MakeList, MakeText and MakeTable.
+inline bool is_make_action(std::uint8_t action) { return action == 0 || action == 2 || action == 4 || action == 6; }
+
 // Ops carry their predecessors' count in 16 bits.
 inline constexpr std::size_t max_predecessors = UINT16_MAX;
 

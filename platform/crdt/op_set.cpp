@@ -5,26 +5,6 @@
 
 namespace crdt {
 
-namespace {
-
-bool is_make(std::uint8_t action)
-{
-    return action == std::uint8_t(Action::MakeMap) || action == std::uint8_t(Action::MakeList)
-        || action == std::uint8_t(Action::MakeText) || action == std::uint8_t(Action::MakeTable);
-}
-
-ObjType made_type(std::uint8_t action)
-{
-    switch (static_cast<Action>(action)) {
-    case Action::MakeList: return ObjType::List;
-    case Action::MakeText: return ObjType::Text;
-    case Action::MakeTable: return ObjType::Table;
-    default: return ObjType::Map;
-    }
-}
-
-} // namespace
-
 OpSet::OpSet(ActorId actor)
     : m_actor(std::move(actor))
 {
@@ -105,7 +85,7 @@ std::optional<std::uint32_t> OpSet::find_object(ObjId const& id) const
     if (actor == none)
         return std::nullopt;
     auto op = m_op_index.find({ id.counter(), actor });
-    if (op == none || !is_make(m_ops[op].action))
+    if (op == none || !is_make_action(m_ops[op].action))
         return std::nullopt;
     return m_ops[op].made_object();
 }
@@ -155,12 +135,45 @@ std::int64_t OpSet::counter_value(std::uint32_t op) const
 Value OpSet::value_of(std::uint32_t index) const
 {
     auto const& op = m_ops[index];
-    if (is_make(op.action))
-        return ObjectRef{ ObjId(op.id.counter, m_actors[op.id.actor], op.made_object()), made_type(op.action) };
-    auto scalar = to_scalar(op.value_type, string_of(op.value()));
+    return decode_value(index, op.value(), op.action);
+}
+
+Value OpSet::value_of(Object::MapEntry const& entry) const { return decode_value(entry.op, entry.value(), entry.action); }
+
+Value OpSet::decode_value(std::uint32_t op, PackedValue value, std::uint8_t action) const
+{
+    if (is_make_action(action)) {
+        auto const made = static_cast<std::uint32_t>(value.payload);
+        auto const& object = m_objects[made];
+        return ObjectRef{ ObjId(object.id.counter, m_actors[object.id.actor], made), object.type };
+    }
+    return decode_scalar(op, value);
+}
+
+ScalarValue OpSet::decode_scalar(std::uint32_t op, PackedValue value) const
+{
+    auto scalar = to_scalar(value.type, string_of(value));
     if (auto* counter = std::get_if<Counter>(&scalar))
-        counter->value += counter_value(index);
+        counter->value += counter_value(op);
     return scalar;
+}
+
+Object::MapEntry OpSet::map_entry(std::uint32_t index) const
+{
+    auto const& op = m_ops[index];
+    return { op.key, index, op.value_payload, op.value_length, op.value_type, op.action, is_visible(op) };
+}
+
+void OpSet::refresh_map_entry(std::uint32_t op)
+{
+    auto const& record = m_ops[op];
+    auto& object = m_objects[record.obj];
+    if (object.is_sequence())
+        return;
+    auto [first, last] = key_range(record.obj, m_keys[record.key]);
+    for (auto i = first; i < last; ++i)
+        if (object.map_ops[i].op == op)
+            object.map_ops[i].visible = is_visible(record);
 }
 
 std::pair<std::size_t, std::size_t> OpSet::key_range(std::uint32_t object, std::string_view key) const
@@ -182,9 +195,9 @@ std::vector<std::uint32_t> OpSet::visible_at_key(std::uint32_t object, std::stri
     std::vector<std::uint32_t> out;
     auto [first, last] = key_range(object, key);
     for (auto i = first; i < last; ++i) {
-        auto op = m_objects[object].map_ops[i].op;
-        if (is_visible(m_ops[op]))
-            out.push_back(op);
+        auto const& entry = m_objects[object].map_ops[i];
+        if (entry.visible)
+            out.push_back(entry.op);
     }
     return out;
 }
@@ -202,16 +215,17 @@ std::vector<std::uint32_t> OpSet::visible_at_element(std::uint32_t elem) const
     return out;
 }
 
-std::uint32_t OpSet::winner_at_key(std::uint32_t object, std::string_view key) const
+Object::MapEntry const* OpSet::winner_entry_at_key(std::uint32_t object, std::string_view key) const
 {
     auto [first, last] = key_range(object, key);
     auto const& entries = m_objects[object].map_ops;
     // Sorted by op id: the last visible one wins.
     for (auto i = last; i > first; --i)
-        if (is_visible(m_ops[entries[i - 1].op]))
-            return entries[i - 1].op;
-    return none;
+        if (entries[i - 1].visible)
+            return &entries[i - 1];
+    return nullptr;
 }
+
 
 std::uint32_t OpSet::winner_among_element_ops(std::uint32_t elem) const
 {
@@ -240,7 +254,7 @@ std::vector<std::string> OpSet::keys(std::uint32_t object) const
     auto const& obj = m_objects[object];
     std::uint32_t last = none;
     for (auto entry : obj.map_ops) {
-        if (entry.key != last && is_visible(m_ops[entry.op])) {
+        if (entry.key != last && entry.visible) {
             last = entry.key;
             out.push_back(m_keys[last]);
         }
@@ -256,7 +270,7 @@ std::size_t OpSet::length(std::uint32_t object) const
     std::size_t count = 0;
     std::uint32_t last = none;
     for (auto entry : obj.map_ops) {
-        if (entry.key != last && is_visible(m_ops[entry.op])) {
+        if (entry.key != last && entry.visible) {
             last = entry.key;
             ++count;
         }
@@ -358,13 +372,15 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
     m_ops.push_back(op);
     (void)m_op_index.insert(index); // ids are checked unique before ops get here
     for (auto pred : preds) {
-        if (increment)
+        if (increment) {
             m_increments[pred] += by;
-        else
+        } else {
             m_ops[pred].add_successor();
+            refresh_map_entry(pred);
+        }
     }
-    if (is_make(op.action))
-        m_ops[index].value_payload = add_object(made_type(op.action), index);
+    if (is_make_action(op.action))
+        m_ops[index].value_payload = add_object(made_object_type(op.action), index);
 
     auto object_index = op.obj;
     auto& object = m_objects[object_index];
@@ -375,7 +391,7 @@ std::uint32_t OpSet::integrate(Op op, std::span<std::uint32_t const> preds)
             auto end = object.map_ops.begin() + static_cast<std::ptrdiff_t>(last);
             while (at != end && op_less(m_ops[at->op].id, op.id))
                 ++at;
-            object.map_ops.insert(at, { op.key, index });
+            object.map_ops.insert(at, map_entry(index));
         }
         return index;
     }

@@ -6,6 +6,7 @@
 #include "base/result.h"
 #include "crdt/change.h"
 #include "crdt/extra_columns.h"
+#include "crdt/huge_pages.h"
 #include "crdt/op.h"
 #include "crdt/op_columns.h"
 #include "crdt/op_id_map.h"
@@ -24,15 +25,34 @@ namespace crdt {
 
 inline bool is_sequence(ObjType type) { return type == ObjType::List || type == ObjType::Text; }
 
+// The kind of object a make op makes.
+inline ObjType made_object_type(std::uint8_t action)
+{
+    switch (static_cast<Action>(action)) {
+    case Action::MakeList: return ObjType::List;
+    case Action::MakeText: return ObjType::Text;
+    case Action::MakeTable: return ObjType::Table;
+    default: return ObjType::Map;
+    }
+}
+
 struct Object {
     ObjType type = ObjType::Map;
     std::uint32_t make_op = none;        // none for the root
     OpId id;                             // the make op's id, here so lookups by id stay in this record
-    // Maps: ops sorted by (key, op id), deletes excluded; each with its key index,
-    // so lookups touch no op.
+    // Maps: ops sorted by (key, op id), deletes excluded. Each entry copies its
+    // op's key, value and visibility, so reading a map touches no op: a map's
+    // entries are one array, its ops are scattered across the op table.
     struct MapEntry {
         std::uint32_t key = 0;
         std::uint32_t op = 0;
+        std::uint64_t payload = 0; // as Op::value_payload
+        std::uint32_t length = 0;
+        std::uint8_t type = 0;
+        std::uint8_t action = 0;
+        bool visible = false;
+
+        PackedValue value() const { return { payload, length, type }; }
     };
     std::vector<MapEntry> map_ops;
     std::unique_ptr<Sequence> seq;       // lists and text, made at the first insert
@@ -75,8 +95,6 @@ public:
     std::pair<std::size_t, std::size_t> key_range(std::uint32_t object, std::string_view key) const;
     std::vector<std::uint32_t> visible_at_key(std::uint32_t object, std::string_view key) const;
     std::vector<std::uint32_t> visible_at_element(std::uint32_t elem) const;
-    // The visible value with the greatest op id, or none.
-    std::uint32_t winner_at_key(std::uint32_t object, std::string_view key) const;
     std::uint32_t winner_at_element(std::uint32_t elem) const
     {
         // Inline: whole-text reads call this per character, and most documents
@@ -87,6 +105,13 @@ public:
     }
     std::optional<std::uint32_t> element_at(std::uint32_t object, std::size_t index);
     Value value_of(std::uint32_t op) const;
+    Value value_of(Object::MapEntry const& entry) const;
+    // The value an op holds (for a make op: the object it made).
+    Value decode_value(std::uint32_t op, PackedValue value, std::uint8_t action) const;
+    ScalarValue decode_scalar(std::uint32_t op, PackedValue value) const;
+    std::string_view string_of(PackedValue const& value) const;
+    // The entry of the visible value with the greatest op id, or nothing.
+    Object::MapEntry const* winner_entry_at_key(std::uint32_t object, std::string_view key) const;
     std::vector<std::string> keys(std::uint32_t object) const;
     std::size_t length(std::uint32_t object) const;
     std::string text(std::uint32_t object) const;
@@ -99,21 +124,21 @@ public:
         auto const action = static_cast<Action>(op.action);
         return action != Action::Delete && action != Action::Increment && action != Action::Mark;
     }
-    // One pass over a map: f(key, winner op) for every key with a visible value,
-    // in ascending key order.
+    // One pass over a map: f(key, winner entry) for every key with a visible
+    // value, in ascending key order.
     template <typename F>
     void for_each_key_winner(std::uint32_t object, F&& f) const
     {
         auto const& entries = m_objects[object].map_ops;
         for (std::size_t i = 0; i < entries.size();) {
             auto const key = entries[i].key;
-            std::uint32_t winner = none;
+            Object::MapEntry const* winner = nullptr;
             // Entries of a key are in op id order: the last visible one wins.
             for (; i < entries.size() && entries[i].key == key; ++i)
-                if (is_visible(m_ops[entries[i].op]))
-                    winner = entries[i].op;
-            if (winner != none)
-                f(std::string_view(m_keys[key]), winner);
+                if (entries[i].visible)
+                    winner = &entries[i];
+            if (winner)
+                f(std::string_view(m_keys[key]), *winner);
         }
     }
     // One pass over a list or text: f(winner op) for every visible element, in order.
@@ -126,7 +151,10 @@ public:
         seq->for_each([&](std::uint32_t elem, bool visible) {
             if (!visible)
                 return;
-            if (auto const winner = winner_at_element(elem); winner != none)
+            // Without overwrites, a visible element is its own insert op.
+            if (m_elem_ops.empty())
+                f(elem);
+            else if (auto const winner = winner_among_element_ops(elem); winner != none)
                 f(winner);
         });
     }
@@ -157,9 +185,14 @@ public:
 
 private:
     friend class DocumentLoader;
+    friend class ObjectView;
+    friend class ListPrefetcher;
     friend class ChangeApplier;
 
     std::uint32_t add_object(ObjType type, std::uint32_t make_op);
+    Object::MapEntry map_entry(std::uint32_t op) const;
+    // Copies the op's visibility into its map entry, after it gained a successor.
+    void refresh_map_entry(std::uint32_t op);
     std::vector<Column> save_change_columns() const;
     std::vector<Column> save_op_columns() const;
     std::uint32_t integrate(Op op, std::span<std::uint32_t const> preds);
@@ -169,7 +202,6 @@ private:
     std::uint32_t element_of(std::uint32_t op) const;
     std::uint32_t winner_among_element_ops(std::uint32_t elem) const;
     std::int64_t counter_value(std::uint32_t op) const;
-    std::string_view string_of(PackedValue const& value) const;
     std::vector<std::uint8_t> encode_change_body(ChangeMeta const& meta) const;
     void add_change(ChangeMeta meta);
     base::Result<void> check_change(ChangeData const& change, std::vector<std::uint32_t> const& actor_map) const;
@@ -191,7 +223,7 @@ private:
     // from it without visiting those ops.
     std::vector<OpId> m_pred_owner;
     OpIdMap m_op_index{ m_ops };
-    std::vector<Object> m_objects;
+    std::vector<Object, LargeTableAllocator<Object>> m_objects;
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_elem_ops;
     std::vector<std::uint32_t> m_unsettled_texts; // objects
     std::unordered_map<std::uint32_t, std::int64_t> m_increments;

@@ -72,6 +72,54 @@ int expect_same_reads(Document const& doc, ObjId const& obj)
     return compared;
 }
 
+// The value a view hands out, checked against its other readings.
+Value checked_view_value(ValueView const& view)
+{
+    auto value = view.value();
+    auto const* scalar = std::get_if<ScalarValue>(&value);
+    EXPECT_EQ(view.is_object(), scalar == nullptr);
+    EXPECT_EQ(view.scalar(), scalar ? *scalar : ScalarValue(Null{}));
+    auto const* string = scalar ? std::get_if<std::string>(scalar) : nullptr;
+    EXPECT_EQ(view.string(), string ? std::optional<std::string_view>(*string) : std::nullopt);
+    return value;
+}
+
+// Reads `obj` and everything inside it through views, reaching nested objects
+// from their parents' values, and compares with reads by id; returns how many
+// objects were compared.
+int expect_same_view_reads(Document const& doc, ObjId const& obj, ObjectView view)
+{
+    EXPECT_TRUE(view);
+    EXPECT_EQ(view.id(), obj);
+    EXPECT_EQ(view.type(), doc.object_type(obj));
+    EXPECT_EQ(view.length(), doc.length(obj));
+    EXPECT_EQ(view.text(), doc.text(obj));
+    int compared = 1;
+    Entries entries;
+    std::vector<Value> elements;
+    std::vector<ObjectView> nested;
+    view.for_each_entry([&](std::string_view key, ValueView const& value) {
+        entries.emplace_back(key, checked_view_value(value));
+        nested.push_back(value.object());
+    });
+    view.for_each_element([&](ValueView const& value) {
+        elements.push_back(checked_view_value(value));
+        nested.push_back(value.object());
+    });
+    EXPECT_EQ(entries, entries_in_one_pass(doc, obj)) << obj.to_string();
+    EXPECT_EQ(elements, elements_in_one_pass(doc, obj)) << obj.to_string();
+    std::vector<Value> values = elements;
+    for (auto const& [key, value] : entries)
+        values.push_back(value);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (auto const* ref = std::get_if<ObjectRef>(&values[i]))
+            compared += expect_same_view_reads(doc, ref->id, nested[i]);
+        else
+            EXPECT_FALSE(nested[i]);
+    }
+    return compared;
+}
+
 } // namespace
 
 TEST(BulkRead, OnePassReadsEqualPerKeyReadsAfterConcurrentEdits)
@@ -118,7 +166,15 @@ TEST(BulkRead, OnePassReadsEqualPerKeyReadsAfterConcurrentEdits)
 
     EXPECT_EQ(a.get_all(maps[1], "id").size(), 2u); // the conflict is there to be read
     // The root, "messages", the list, five message maps and four texts at least.
-    EXPECT_GE(expect_same_reads(a, ROOT), 1 + 1 + 1 + 5 + 4);
+    auto const objects = expect_same_reads(a, ROOT);
+    EXPECT_GE(objects, 1 + 1 + 1 + 5 + 4);
+    EXPECT_EQ(expect_same_view_reads(a, ROOT, a.view(ROOT)), objects);
+    // Loading rebuilds what is visible from the stored successors.
+    auto loaded = Document::load(a.save());
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(expect_same_reads(*loaded, ROOT), objects);
+    EXPECT_EQ(expect_same_view_reads(*loaded, ROOT, loaded->view(ROOT)), objects);
+    EXPECT_EQ(entries_in_one_pass(*loaded, maps[2]), entries_in_one_pass(a, maps[2]));
 }
 
 TEST(BulkRead, UnknownObjectsReadAsNothing)
@@ -128,6 +184,14 @@ TEST(BulkRead, UnknownObjectsReadAsNothing)
     auto const foreign = made(other.put_object(ROOT, "m", ObjType::Map));
     EXPECT_TRUE(entries_in_one_pass(doc, foreign).empty());
     EXPECT_TRUE(elements_in_one_pass(doc, foreign).empty());
+    auto const nothing = doc.view(foreign);
+    EXPECT_FALSE(nothing);
+    EXPECT_EQ(nothing.length(), 0u);
+    EXPECT_EQ(nothing.text(), std::nullopt);
+    int visits = 0;
+    nothing.for_each_entry([&](std::string_view, ValueView const&) { ++visits; });
+    nothing.for_each_element([&](ValueView const&) { ++visits; });
+    EXPECT_EQ(visits, 0);
 }
 
 namespace {
