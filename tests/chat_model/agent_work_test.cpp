@@ -16,7 +16,7 @@ std::optional<AgentWork> projected_work(DocBuilder& b)
         ADD_FAILURE() << "expected one message";
         return std::nullopt;
     }
-    return messages[0].work;
+    return messages[0].work.to_optional();
 }
 
 crdt::ObjId trace_entry(DocBuilder& b, crdt::ObjId const& trace, char const* key, std::int64_t sequence,

@@ -39,7 +39,7 @@ std::optional<FoundMessage> locate_message(crdt::Document const& doc, std::strin
 {
     for (auto const& channel : list_channels(doc))
         if (auto const slot = doc::find_message(doc, channel.id, id))
-            return FoundMessage{read_message(doc, slot->message, channel.id), channel.workspace};
+            return FoundMessage{read_message(doc, doc.view(slot->message), channel.id), channel.workspace};
     return std::nullopt;
 }
 

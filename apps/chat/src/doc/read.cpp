@@ -137,11 +137,10 @@ std::optional<std::string> string_value(crdt::Value&& value)
     return std::nullopt;
 }
 
-std::optional<std::int64_t> integer_value(crdt::Value const& value)
+namespace {
+
+std::optional<std::int64_t> integer_of(crdt::ScalarValue const& scalar)
 {
-    auto const* scalar = std::get_if<crdt::ScalarValue>(&value);
-    if (!scalar)
-        return std::nullopt;
     return std::visit(
         [](auto const& v) -> std::optional<std::int64_t> {
             using V = std::decay_t<decltype(v)>;
@@ -156,17 +155,28 @@ std::optional<std::int64_t> integer_value(crdt::Value const& value)
             else
                 return std::nullopt;
         },
-        *scalar);
+        scalar);
+}
+
+std::optional<bool> boolean_of(crdt::ScalarValue const& scalar)
+{
+    if (auto const* flag = std::get_if<bool>(&scalar))
+        return *flag;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::int64_t> integer_value(crdt::Value const& value)
+{
+    auto const* scalar = std::get_if<crdt::ScalarValue>(&value);
+    return scalar ? integer_of(*scalar) : std::nullopt;
 }
 
 std::optional<bool> boolean_value(crdt::Value const& value)
 {
     auto const* scalar = std::get_if<crdt::ScalarValue>(&value);
-    if (!scalar)
-        return std::nullopt;
-    if (auto const* flag = std::get_if<bool>(scalar))
-        return *flag;
-    return std::nullopt;
+    return scalar ? boolean_of(*scalar) : std::nullopt;
 }
 
 std::optional<crdt::ObjId> object_value(crdt::Value const& value, crdt::ObjType type)
@@ -175,6 +185,24 @@ std::optional<crdt::ObjId> object_value(crdt::Value const& value, crdt::ObjType 
     if (!object || object->type != type)
         return std::nullopt;
     return object->id;
+}
+
+std::optional<std::string_view> string_value(crdt::ValueView const& value) { return value.string(); }
+
+std::optional<std::int64_t> integer_value(crdt::ValueView const& value)
+{
+    return value.is_object() ? std::nullopt : integer_of(value.scalar());
+}
+
+std::optional<bool> boolean_value(crdt::ValueView const& value)
+{
+    return value.is_object() ? std::nullopt : boolean_of(value.scalar());
+}
+
+crdt::ObjectView object_value(crdt::ValueView const& value, crdt::ObjType type)
+{
+    auto object = value.object();
+    return object && object.type() == type ? object : crdt::ObjectView();
 }
 
 } // namespace chat::doc

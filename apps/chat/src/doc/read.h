@@ -42,4 +42,11 @@ std::optional<std::int64_t> integer_value(crdt::Value const&);
 std::optional<bool> boolean_value(crdt::Value const&);
 std::optional<crdt::ObjId> object_value(crdt::Value const&, crdt::ObjType);
 
+// The same readings of a value seen in place, through a view.
+std::optional<std::string_view> string_value(crdt::ValueView const&);
+std::optional<std::int64_t> integer_value(crdt::ValueView const&);
+std::optional<bool> boolean_value(crdt::ValueView const&);
+// A view of nothing unless the value is an object of `type`.
+crdt::ObjectView object_value(crdt::ValueView const&, crdt::ObjType);
+
 } // namespace chat::doc

@@ -1,39 +1,49 @@
 #pragma once
 
 // Reads the named keys of a map in one pass over it: a record's dozen fields
-// cost one walk instead of a lookup each.
+// cost one walk instead of a lookup each. Values are views into the document,
+// valid until it next changes.
 
+#include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "crdt/document.h"
 
 namespace chat {
 
 template <std::size_t N>
-using Fields = std::array<std::optional<crdt::Value>, N>;
+using Fields = std::array<std::optional<crdt::ValueView>, N>;
 
 // The value under each of `names`, in the same order; nothing where the map
-// has no such key (or is not a map).
+// has no such key (or is not a map). `names` ascend, as map keys do, so one
+// merge-like walk matches them.
 template <std::size_t N>
-Fields<N> read_fields(crdt::Document const& doc, crdt::ObjId const& map, std::array<std::string_view, N> const& names)
+Fields<N> read_fields(crdt::ObjectView map, std::array<std::string_view, N> const& names)
 {
+    assert(std::is_sorted(names.begin(), names.end()));
     Fields<N> fields;
-    doc.for_each_entry(map, [&](std::string_view key, crdt::Value&& value) {
-        for (std::size_t index = 0; index < N; ++index) {
-            if (key == names[index]) {
-                fields[index] = std::move(value);
-                return;
-            }
-        }
+    std::size_t next = 0;
+    map.for_each_entry([&](std::string_view key, crdt::ValueView const& value) {
+        while (next < N && names[next] < key)
+            ++next;
+        if (next < N && names[next] == key)
+            fields[next] = value;
     });
     return fields;
 }
 
-// The maps among the elements of a list, in list order.
-std::vector<crdt::ObjId> maps_in(crdt::Document const&, crdt::ObjId const& list);
+// visit(map) for each map among the elements of a list, in list order.
+template <class Visit>
+void for_each_map(crdt::ObjectView list, Visit&& visit)
+{
+    list.for_each_element([&](crdt::ValueView const& value) {
+        if (auto map = value.object(); map && map.type() == crdt::ObjType::Map)
+            visit(map);
+    });
+}
 
 } // namespace chat

@@ -59,14 +59,14 @@ std::optional<MessageCache::KeySet> MessageCache::touched_since(crdt::Document& 
     return touched;
 }
 
-Message MessageCache::project(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel,
+Message MessageCache::project(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel,
                               ObjectKey key)
 {
-    std::vector<crdt::ObjId> nested;
+    std::vector<crdt::ObjectView> nested;
     auto projected = read_message(doc, message, channel, &nested);
     m_owner.set(key, key);
-    for (auto const& id : nested)
-        m_owner.set(key_of(id), key);
+    for (auto const& object : nested)
+        m_owner.set(key_of(object.id()), key);
     return projected;
 }
 
@@ -83,18 +83,18 @@ void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel
     }
     ChannelMessages next{.list = entry.list};
     if (next.list) {
-        auto const maps = maps_in(doc, *next.list);
-        next.keys.reserve(maps.size());
-        next.messages.reserve(maps.size());
-        for (auto const& message : maps) {
-            auto const key = key_of(message);
+        auto const list = doc.view(*next.list);
+        next.keys.reserve(list.length());
+        next.messages.reserve(list.length());
+        for_each_map(list, [&](crdt::ObjectView message) {
+            auto const key = key_of(message.id());
             auto const cached = previous.find(key);
             if (cached != previous.end() && !dirty->contains(key))
                 next.messages.push_back(std::move(entry.messages[cached->second]));
             else
                 next.messages.push_back(project(doc, message, channel, key));
             next.keys.push_back(key);
-        }
+        });
     }
     next.top_level = count_top_level(next.messages);
     entry = std::move(next);
@@ -113,7 +113,7 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
             walk_list(doc, channel, entry, &dirty);
             return true;
         }
-        entry.messages[index] = project(doc, *message, channel, entry.keys[index]);
+        entry.messages[index] = project(doc, doc.view(*message), channel, entry.keys[index]);
         changed = true;
     }
     if (changed)

@@ -56,7 +56,7 @@ private:
 
     ObjectKey key_of(crdt::ObjId const&);
     std::optional<KeySet> touched_since(crdt::Document&, std::vector<crdt::ChangeHash> const& heads);
-    Message project(crdt::Document const&, crdt::ObjId const& message, std::string_view channel, ObjectKey key);
+    Message project(crdt::Document const&, crdt::ObjectView message, std::string_view channel, ObjectKey key);
     void walk_list(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const* dirty);
     bool reread_dirty(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
 

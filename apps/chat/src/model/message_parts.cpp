@@ -11,65 +11,65 @@
 namespace chat {
 namespace {
 
-std::string string_or_empty(std::optional<crdt::Value>& value)
+std::string string_or_empty(std::optional<crdt::ValueView> const& value)
 {
-    return value ? doc::string_value(std::move(*value)).value_or(std::string()) : std::string();
+    return std::string(value ? doc::string_value(*value).value_or(std::string_view()) : std::string_view());
 }
 
-std::int64_t integer_or_zero(std::optional<crdt::Value> const& value)
+std::int64_t integer_or_zero(std::optional<crdt::ValueView> const& value)
 {
     return value ? doc::integer_value(*value).value_or(0) : 0;
 }
 
 // Negative and missing values read as 0.
-std::uint64_t unsigned_or_zero(std::optional<crdt::Value> const& value)
+std::uint64_t unsigned_or_zero(std::optional<crdt::ValueView> const& value)
 {
     return static_cast<std::uint64_t>(std::max<std::int64_t>(0, integer_or_zero(value)));
 }
 
-bool boolean_or_false(std::optional<crdt::Value> const& value)
+bool boolean_or_false(std::optional<crdt::ValueView> const& value)
 {
     return value && doc::boolean_value(*value).value_or(false);
 }
 
-void note(ObjectIds* nested, crdt::ObjId const& id)
+void note(NestedObjects* nested, crdt::ObjectView object)
 {
     if (nested)
-        nested->push_back(id);
+        nested->push_back(object);
 }
 
 // Calls visit(fields) for every map element of `list`, with the values of `names`.
 template <std::size_t N, class Visit>
-void for_each_map_in(crdt::Document const& doc, MaybeObject const& list, std::array<std::string_view, N> const& names,
-                     ObjectIds* nested, Visit visit)
+void for_each_map_in(crdt::ObjectView list, std::array<std::string_view, N> const& names, NestedObjects* nested,
+                     Visit visit)
 {
     if (!list)
         return;
-    note(nested, *list);
-    for (auto const& entry : maps_in(doc, *list)) {
+    note(nested, list);
+    for_each_map(list, [&](crdt::ObjectView entry) {
         note(nested, entry);
-        auto fields = read_fields(doc, entry, names);
+        auto fields = read_fields(entry, names);
         visit(fields);
-    }
+    });
 }
 
 } // namespace
 
-std::vector<HistoryEntry> read_history(crdt::Document const& doc, MaybeObject const& list, ObjectIds* nested)
+std::vector<HistoryEntry> read_history(crdt::ObjectView list, NestedObjects* nested)
 {
     std::vector<HistoryEntry> history;
-    constexpr std::array<std::string_view, 2> names{"ts", "text"};
-    for_each_map_in(doc, list, names, nested, [&](Fields<2>& fields) {
-        history.push_back({integer_or_zero(fields[0]), string_or_empty(fields[1])});
+    constexpr std::array<std::string_view, 2> names{"text", "ts"};
+    for_each_map_in(list, names, nested, [&](Fields<2>& fields) {
+        history.push_back({integer_or_zero(fields[1]), string_or_empty(fields[0])});
     });
     return history;
 }
 
-std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, MaybeObject const& list, ObjectIds* nested)
+std::vector<ReactionGroup> read_reactions(crdt::ObjectView list, NestedObjects* nested)
 {
     std::vector<ReactionGroup> groups;
     constexpr std::array<std::string_view, 2> names{"emoji", "user"};
-    for_each_map_in(doc, list, names, nested, [&](Fields<2>& fields) {
+    for_each_map_in(list, names, nested, [&](Fields<2>& fields) {
         auto emoji = string_or_empty(fields[0]);
         if (emoji.empty())
             return;
@@ -86,40 +86,40 @@ std::vector<ReactionGroup> read_reactions(crdt::Document const& doc, MaybeObject
     return groups;
 }
 
-std::vector<Mention> read_mentions(crdt::Document const& doc, MaybeObject const& list, ObjectIds* nested)
+std::vector<Mention> read_mentions(crdt::ObjectView list, NestedObjects* nested)
 {
     std::vector<Mention> mentions;
-    constexpr std::array<std::string_view, 4> names{"user", "start", "len", "agent"};
-    for_each_map_in(doc, list, names, nested, [&](Fields<4>& fields) {
-        auto user = string_or_empty(fields[0]);
+    constexpr std::array<std::string_view, 4> names{"agent", "len", "start", "user"};
+    for_each_map_in(list, names, nested, [&](Fields<4>& fields) {
+        auto user = string_or_empty(fields[3]);
         if (user.empty())
             return;
         mentions.push_back(Mention{
             .user = std::move(user),
-            .start = unsigned_or_zero(fields[1]),
-            .len = unsigned_or_zero(fields[2]),
-            .is_agent = boolean_or_false(fields[3]),
+            .start = unsigned_or_zero(fields[2]),
+            .len = unsigned_or_zero(fields[1]),
+            .is_agent = boolean_or_false(fields[0]),
         });
     });
     return mentions;
 }
 
-std::optional<Attachment> read_attachment(crdt::Document const& doc, MaybeObject const& map, ObjectIds* nested)
+std::optional<Attachment> read_attachment(crdt::ObjectView map, NestedObjects* nested)
 {
     if (!map)
         return std::nullopt;
-    note(nested, *map);
-    constexpr std::array<std::string_view, 7> names{"blob", "path", "name", "kind", "w", "h", "size"};
-    auto fields = read_fields(doc, *map, names);
+    note(nested, map);
+    constexpr std::array<std::string_view, 7> names{"blob", "h", "kind", "name", "path", "size", "w"};
+    auto fields = read_fields(map, names);
     // Older documents keep demo references under "path".
     auto blob = string_or_empty(fields[0]);
     if (blob.empty())
-        blob = string_or_empty(fields[1]);
-    auto name = string_or_empty(fields[2]);
-    auto const kind = string_or_empty(fields[3]);
-    auto const w = integer_or_zero(fields[4]);
-    auto const h = integer_or_zero(fields[5]);
-    auto const size = integer_or_zero(fields[6]);
+        blob = string_or_empty(fields[4]);
+    auto name = string_or_empty(fields[3]);
+    auto const kind = string_or_empty(fields[2]);
+    auto const w = integer_or_zero(fields[6]);
+    auto const h = integer_or_zero(fields[1]);
+    auto const size = integer_or_zero(fields[5]);
     // Pixel sizes keep the low 32 bits; byte sizes are the stored bits, unsigned.
     if (kind == "image")
         return ImageAttachment{std::move(name), std::move(blob), static_cast<std::uint32_t>(w),
@@ -132,7 +132,7 @@ std::optional<Attachment> read_attachment(crdt::Document const& doc, MaybeObject
     return std::nullopt;
 }
 
-std::optional<ResourceRef> read_reference(std::optional<std::string> const& text)
+std::optional<ResourceRef> read_reference(std::optional<std::string_view> text)
 {
     if (!text || text->empty())
         return std::nullopt;
@@ -142,16 +142,18 @@ std::optional<ResourceRef> read_reference(std::optional<std::string> const& text
     return std::move(*reference);
 }
 
-void collect_work_objects(crdt::Document const& doc, crdt::ObjId const& work, ObjectIds& nested)
+void collect_work_objects(crdt::ObjectView work, NestedObjects& nested)
 {
     nested.push_back(work);
-    auto const trace = doc::read_map(doc, work, "trace");
+    constexpr std::array<std::string_view, 1> names{"trace"};
+    auto const fields = read_fields(work, names);
+    auto const trace = fields[0] ? doc::object_value(*fields[0], crdt::ObjType::Map) : crdt::ObjectView();
     if (!trace)
         return;
-    nested.push_back(*trace);
-    doc.for_each_entry(*trace, [&](std::string_view, crdt::Value&& value) {
+    nested.push_back(trace);
+    trace.for_each_entry([&](std::string_view, crdt::ValueView const& value) {
         if (auto entry = doc::object_value(value, crdt::ObjType::Map))
-            nested.push_back(std::move(*entry));
+            nested.push_back(entry);
     });
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 // The nested parts of a message record, each read with its defaults from the
-// object the message holds under the part's key (nothing when that key is
-// missing or holds another kind). When `nested` is given, the ids of the
-// objects read are added to it, so that a cache can tell which message a
-// later change touched.
+// object the message holds under the part's key (a view of nothing when that
+// key is missing or holds another kind). When `nested` is given, the objects
+// read are added to it, so that a cache can tell which message a later
+// change touched.
 
 #include <optional>
 #include <string>
@@ -15,15 +15,14 @@
 
 namespace chat {
 
-using ObjectIds = std::vector<crdt::ObjId>;
-using MaybeObject = std::optional<crdt::ObjId>;
+using NestedObjects = std::vector<crdt::ObjectView>;
 
-std::vector<HistoryEntry> read_history(crdt::Document const&, MaybeObject const& list, ObjectIds* nested = nullptr);
-std::vector<ReactionGroup> read_reactions(crdt::Document const&, MaybeObject const& list, ObjectIds* nested = nullptr);
-std::vector<Mention> read_mentions(crdt::Document const&, MaybeObject const& list, ObjectIds* nested = nullptr);
-std::optional<Attachment> read_attachment(crdt::Document const&, MaybeObject const& map, ObjectIds* nested = nullptr);
-std::optional<ResourceRef> read_reference(std::optional<std::string> const& text);
+std::vector<HistoryEntry> read_history(crdt::ObjectView list, NestedObjects* nested = nullptr);
+std::vector<ReactionGroup> read_reactions(crdt::ObjectView list, NestedObjects* nested = nullptr);
+std::vector<Mention> read_mentions(crdt::ObjectView list, NestedObjects* nested = nullptr);
+std::optional<Attachment> read_attachment(crdt::ObjectView map, NestedObjects* nested = nullptr);
+std::optional<ResourceRef> read_reference(std::optional<std::string_view> text);
 // The work map, its trace map and the trace entries.
-void collect_work_objects(crdt::Document const&, crdt::ObjId const& work, ObjectIds& nested);
+void collect_work_objects(crdt::ObjectView work, NestedObjects& nested);
 
 } // namespace chat

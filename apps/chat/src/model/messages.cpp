@@ -23,8 +23,7 @@ namespace {
 void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::string_view channel,
                      std::vector<Message>& out)
 {
-    for (auto const& message : maps_in(doc, list))
-        out.push_back(read_message(doc, message, channel));
+    for_each_map(doc.view(list), [&](crdt::ObjectView message) { out.push_back(read_message(doc, message, channel)); });
 }
 
 // The message map's keys, read in one pass.
@@ -36,53 +35,53 @@ constexpr std::array<std::string_view, field::count> field_names{
     "attachment", "author", "edited", "history", "id", "mentions", "parent", "pinned", "reactions", "reference",
     "text", "ts", "work"};
 
-std::optional<std::string> string_field(std::optional<crdt::Value>& value)
+std::optional<std::string_view> string_field(std::optional<crdt::ValueView> const& value)
 {
-    return value ? doc::string_value(std::move(*value)) : std::nullopt;
+    return value ? doc::string_value(*value) : std::nullopt;
 }
 
-MaybeObject object_field(std::optional<crdt::Value> const& value, crdt::ObjType type)
+crdt::ObjectView object_field(std::optional<crdt::ValueView> const& value, crdt::ObjType type)
 {
-    return value ? doc::object_value(*value, type) : std::nullopt;
+    return value ? doc::object_value(*value, type) : crdt::ObjectView();
 }
 
-bool boolean_field(std::optional<crdt::Value> const& value)
+bool boolean_field(std::optional<crdt::ValueView> const& value)
 {
     return value && doc::boolean_value(*value).value_or(false);
 }
 
 } // namespace
 
-Message read_message(crdt::Document const& doc, crdt::ObjId const& message, std::string_view channel,
-                     std::vector<crdt::ObjId>* nested)
+Message read_message(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel,
+                     NestedObjects* nested)
 {
-    auto fields = read_fields(doc, message, field_names);
-    auto parent = string_field(fields[field::parent]);
-    if (parent && parent->empty())
-        parent.reset();
+    auto const fields = read_fields(message, field_names);
+    std::optional<std::string> parent;
+    if (auto const root = string_field(fields[field::parent]); root && !root->empty())
+        parent.emplace(*root);
     std::string text;
     if (auto const text_object = object_field(fields[field::text], crdt::ObjType::Text)) {
-        text = doc.text(*text_object).value_or(std::string());
+        text = text_object.text().value_or(std::string());
         if (nested)
-            nested->push_back(*text_object);
+            nested->push_back(text_object);
     }
     auto const work = object_field(fields[field::work], crdt::ObjType::Map);
     if (nested && work)
-        collect_work_objects(doc, *work, *nested);
+        collect_work_objects(work, *nested);
     return Message{
-        .id = string_field(fields[field::id]).value_or(std::string()),
+        .id = std::string(string_field(fields[field::id]).value_or(std::string_view())),
         .channel = std::string(channel),
         .parent = std::move(parent),
-        .author = string_field(fields[field::author]).value_or(std::string()),
+        .author = std::string(string_field(fields[field::author]).value_or(std::string_view())),
         .ts = fields[field::ts] ? doc::integer_value(*fields[field::ts]).value_or(0) : 0,
         .text = std::move(text),
         .edited = boolean_field(fields[field::edited]),
-        .history = read_history(doc, object_field(fields[field::history], crdt::ObjType::List), nested),
-        .reactions = read_reactions(doc, object_field(fields[field::reactions], crdt::ObjType::List), nested),
-        .mentions = read_mentions(doc, object_field(fields[field::mentions], crdt::ObjType::List), nested),
+        .history = read_history(object_field(fields[field::history], crdt::ObjType::List), nested),
+        .reactions = read_reactions(object_field(fields[field::reactions], crdt::ObjType::List), nested),
+        .mentions = read_mentions(object_field(fields[field::mentions], crdt::ObjType::List), nested),
         .reference = read_reference(string_field(fields[field::reference])),
-        .attachment = read_attachment(doc, object_field(fields[field::attachment], crdt::ObjType::Map), nested),
-        .work = work ? doc::read_agent_work(doc, *work) : std::nullopt,
+        .attachment = read_attachment(object_field(fields[field::attachment], crdt::ObjType::Map), nested),
+        .work = work ? doc::read_agent_work(doc, work.id()) : std::nullopt,
         .pinned = boolean_field(fields[field::pinned]),
     };
 }

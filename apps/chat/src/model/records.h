@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/heap_optional.h"
 #include "doc/presence.h"
 #include "doc/records/agent_work.h"
 #include "doc/records/attachment.h"
@@ -111,9 +112,10 @@ struct Message {
     std::vector<HistoryEntry> history;     // oldest first
     std::vector<ReactionGroup> reactions; // most people first, then by emoji
     std::vector<Mention> mentions;
-    std::optional<ResourceRef> reference;
-    std::optional<Attachment> attachment;
-    std::optional<AgentWork> work;
+    // Rare and large: on the heap, so a document's worth of messages stays compact.
+    base::HeapOptional<ResourceRef> reference;
+    base::HeapOptional<Attachment> attachment;
+    base::HeapOptional<AgentWork> work;
     bool pinned = false;
 
     bool operator==(Message const&) const = default;

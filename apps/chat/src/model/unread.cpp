@@ -1,6 +1,7 @@
 #include "model/unread.h"
 
 #include <algorithm>
+#include <array>
 
 #include "doc/read.h"
 #include "model/map_fields.h"
@@ -27,10 +28,13 @@ std::int64_t top_level_count(crdt::Document const& doc, std::string_view channel
     auto const list = doc::read_list(doc, *messages, channel);
     if (!list)
         return 0;
-    auto const maps = maps_in(doc, *list);
-    return std::count_if(maps.begin(), maps.end(), [&](crdt::ObjId const& message) {
-        return doc::read_string(doc, message, "parent").value_or(std::string()).empty();
+    std::int64_t count = 0;
+    for_each_map(doc.view(*list), [&](crdt::ObjectView message) {
+        constexpr std::array<std::string_view, 1> names{"parent"};
+        auto const parent = read_fields(message, names)[0];
+        count += !parent || doc::string_value(*parent).value_or(std::string_view()).empty();
     });
+    return count;
 }
 
 std::int64_t unread_count(crdt::Document const& doc, std::string_view channel, std::string_view person)
