@@ -98,7 +98,8 @@ void ProjectionCache::refresh_content(crdt::Document& doc, Model& model, Project
     bool const channels_changed = reselected || model.channels != m_channels_seen;
     model.unread.clear();
     for (auto const& channel : model.channels)
-        model.unread[channel.id] = channel.id == in.channel ? 0 : unread_count(doc, channel.id, in.identity->id);
+        model.unread[channel.id] =
+            channel.id == in.channel ? 0 : m_messages.unread_count(doc, channel.id, in.identity->id);
 
     // A change that touched no message (a draft keystroke, a read marker) copies nothing.
     if (messages_changed || channels_changed) {

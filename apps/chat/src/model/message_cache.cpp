@@ -15,11 +15,6 @@ namespace {
 // A message map with its text and its history, reactions and mentions lists.
 constexpr std::size_t objects_per_message = 5;
 
-std::int64_t count_top_level(std::vector<Message> const& messages)
-{
-    return std::count_if(messages.begin(), messages.end(), [](Message const& m) { return !m.parent; });
-}
-
 } // namespace
 
 ObjectKey MessageCache::key_of(crdt::ObjId const& id)
@@ -96,7 +91,7 @@ void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel
             next.keys.push_back(key);
         });
     }
-    next.top_level = count_top_level(next.messages);
+    next.top_level = chat::top_level_count(next.messages);
     entry = std::move(next);
 }
 
@@ -117,7 +112,7 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
         changed = true;
     }
     if (changed)
-        entry.top_level = count_top_level(entry.messages);
+        entry.top_level = chat::top_level_count(entry.messages);
     return changed;
 }
 

@@ -37,6 +37,11 @@ std::int64_t top_level_count(crdt::Document const& doc, std::string_view channel
     return count;
 }
 
+std::int64_t top_level_count(std::span<Message const> messages)
+{
+    return std::count_if(messages.begin(), messages.end(), [](Message const& m) { return !m.parent; });
+}
+
 std::int64_t unread_count(crdt::Document const& doc, std::string_view channel, std::string_view person)
 {
     return std::max<std::int64_t>(0, top_level_count(doc, channel) - read_marker(doc, channel, person));
