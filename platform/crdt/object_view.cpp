@@ -61,11 +61,11 @@ public:
     }
 
 private:
-    static constexpr std::size_t op_distance = 32;
-    static constexpr std::size_t object_distance = 16;
-    static constexpr std::size_t entries_distance = 8;
-    static constexpr std::size_t values_distance = 4;
-    static constexpr std::size_t texts_distance = 2;
+    static constexpr std::size_t op_distance = 16;
+    static constexpr std::size_t object_distance = 8;
+    static constexpr std::size_t entries_distance = 4;
+    static constexpr std::size_t values_distance = 2;
+    static constexpr std::size_t texts_distance = 1;
     static constexpr std::size_t neighbours = 4;
 
     [[gnu::always_inline]] Object const* made(std::size_t i) const
@@ -81,6 +81,17 @@ private:
 };
 
 ObjId ObjectView::id() const { return m_ops ? m_ops->object_id(m_object) : ROOT; }
+
+ObjectView ObjectView::parent() const
+{
+    if (!m_ops)
+        return {};
+    auto const make = m_ops->object(m_object).make_op;
+    if (make == none)
+        return {};
+    auto const holder = m_ops->m_ops[make].obj;
+    return ObjectView(m_ops, holder, m_ops->object(holder).type);
+}
 
 std::size_t ObjectView::length() const { return m_ops ? m_ops->length(m_object) : 0; }
 

@@ -26,6 +26,8 @@ public:
     explicit operator bool() const { return m_ops != nullptr; }
     ObjType type() const { return m_type; }
     ObjId id() const;
+    // The object holding this one; a view of nothing for the root.
+    ObjectView parent() const;
     // Map keys, list elements or text characters; 0 for a view of nothing.
     std::size_t length() const;
     // Maps: every key with its visible value, ascending (nothing otherwise).

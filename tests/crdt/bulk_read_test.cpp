@@ -112,9 +112,10 @@ int expect_same_view_reads(Document const& doc, ObjId const& obj, ObjectView vie
     for (auto const& [key, value] : entries)
         values.push_back(value);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (auto const* ref = std::get_if<ObjectRef>(&values[i]))
+        if (auto const* ref = std::get_if<ObjectRef>(&values[i])) {
+            EXPECT_EQ(nested[i].parent().id(), obj);
             compared += expect_same_view_reads(doc, ref->id, nested[i]);
-        else
+        } else
             EXPECT_FALSE(nested[i]);
     }
     return compared;
@@ -169,6 +170,7 @@ TEST(BulkRead, OnePassReadsEqualPerKeyReadsAfterConcurrentEdits)
     auto const objects = expect_same_reads(a, ROOT);
     EXPECT_GE(objects, 1 + 1 + 1 + 5 + 4);
     EXPECT_EQ(expect_same_view_reads(a, ROOT, a.view(ROOT)), objects);
+    EXPECT_FALSE(a.view(ROOT).parent());
     // Loading rebuilds what is visible from the stored successors.
     auto loaded = Document::load(a.save());
     ASSERT_TRUE(loaded);

@@ -10,12 +10,6 @@
 #include "model/unread.h"
 
 namespace chat {
-namespace {
-
-// A message map with its text and its history, reactions and mentions lists.
-constexpr std::size_t objects_per_message = 5;
-
-} // namespace
 
 ObjectKey MessageCache::key_of(crdt::ObjId const& id)
 {
@@ -30,10 +24,10 @@ ObjectKey MessageCache::key_of(crdt::ObjId const& id)
 
 // The objects the changes after `heads` operate on; nothing when the changes
 // cannot be read back, in which case everything must be read again.
-std::optional<MessageCache::KeySet> MessageCache::touched_since(crdt::Document& doc,
-                                                                std::vector<crdt::ChangeHash> const& heads)
+std::optional<MessageCache::Touched> MessageCache::touched_since(crdt::Document& doc,
+                                                                 std::vector<crdt::ChangeHash> const& heads)
 {
-    KeySet touched;
+    Touched touched;
     for (auto const& bytes : doc.get_changes(heads)) {
         auto chunks = crdt::read_chunks(bytes);
         if (!chunks)
@@ -47,22 +41,31 @@ std::optional<MessageCache::KeySet> MessageCache::touched_since(crdt::Document& 
                     continue; // the root holds no message
                 if (op.obj.actor >= change->actors.size())
                     return std::nullopt;
-                touched.insert(key_of(crdt::ObjId(op.obj.counter, change->actors[op.obj.actor])));
+                crdt::ObjId object(op.obj.counter, change->actors[op.obj.actor]);
+                if (touched.keys.insert(key_of(object)).second)
+                    touched.objects.push_back(std::move(object));
             }
         }
     }
     return touched;
 }
 
-Message MessageCache::project(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel,
-                              ObjectKey key)
+// The message maps holding the touched objects: from each touched object up
+// to the object whose parent is a channel's message list.
+MessageCache::KeySet MessageCache::touched_messages(crdt::Document const& doc, Touched const& touched,
+                                                    KeySet const& lists)
 {
-    std::vector<crdt::ObjectView> nested;
-    auto projected = read_message(doc, message, channel, &nested);
-    m_owner.set(key, key);
-    for (auto const& object : nested)
-        m_owner.set(key_of(object.id()), key);
-    return projected;
+    KeySet messages;
+    for (auto const& object : touched.objects) {
+        auto child = doc.view(object);
+        for (auto parent = child.parent(); parent; child = parent, parent = parent.parent()) {
+            if (parent.type() == crdt::ObjType::List && lists.contains(key_of(parent.id()))) {
+                messages.insert(key_of(child.id()));
+                break;
+            }
+        }
+    }
+    return messages;
 }
 
 // Reads the list again, keeping every cached message that is not dirty; with
@@ -87,7 +90,7 @@ void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel
             if (cached != previous.end() && !dirty->contains(key))
                 next.messages.push_back(std::move(entry.messages[cached->second]));
             else
-                next.messages.push_back(project(doc, message, channel, key));
+                next.messages.push_back(read_message(doc, message, channel));
             next.keys.push_back(key);
         });
     }
@@ -108,7 +111,7 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
             walk_list(doc, channel, entry, &dirty);
             return true;
         }
-        entry.messages[index] = project(doc, doc.view(*message), channel, entry.keys[index]);
+        entry.messages[index] = read_message(doc, doc.view(*message), channel);
         changed = true;
     }
     if (changed)
@@ -119,39 +122,34 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
 bool MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& channels)
 {
     auto heads = doc.heads();
-    std::optional<KeySet> touched;
+    std::optional<Touched> touched;
     if (m_primed)
-        touched = heads == m_heads ? KeySet{} : touched_since(doc, m_heads);
+        touched = heads == m_heads ? Touched{} : touched_since(doc, m_heads);
     m_heads = std::move(heads);
     m_primed = true;
 
-    if (!touched) {
-        // Every message is read again: start the owner table afresh, sized for
-        // the message maps and the few objects inside each, so filling it
-        // never rehashes.
-        std::size_t messages = 0;
-        for (auto const& channel : channels)
-            if (auto const list = message_list(doc, channel.id))
-                messages += doc.length(*list);
-        m_owner.clear();
-        m_owner.reserve(messages * objects_per_message);
-    }
+    std::vector<std::optional<crdt::ObjId>> lists;
+    lists.reserve(channels.size());
+    for (auto const& channel : channels)
+        lists.push_back(message_list(doc, channel.id));
     KeySet dirty;
-    if (touched) {
-        for (auto const& key : *touched) {
-            if (auto const owner = m_owner.find(key))
-                dirty.insert(*owner);
-        }
+    if (touched && !touched->objects.empty()) {
+        KeySet list_keys;
+        for (auto const& list : lists)
+            if (list)
+                list_keys.insert(key_of(*list));
+        dirty = touched_messages(doc, *touched, list_keys);
     }
     bool changed = !touched;
     std::unordered_map<std::string, ChannelMessages> next;
     next.reserve(channels.size());
-    for (auto const& channel : channels) {
+    for (std::size_t index = 0; index < channels.size(); ++index) {
+        auto const& channel = channels[index];
         auto node = m_channels.extract(channel.id);
         ChannelMessages entry = node.empty() ? ChannelMessages{} : std::move(node.mapped());
-        auto list = message_list(doc, channel.id);
+        auto& list = lists[index];
         bool const list_changed = !touched || node.empty() || list != entry.list ||
-                                  (list && touched->contains(key_of(*list)));
+                                  (list && touched->keys.contains(key_of(*list)));
         if (list_changed) {
             entry.list = std::move(list);
             walk_list(doc, channel.id, entry, touched ? &dirty : nullptr);

@@ -4,8 +4,9 @@
 // about a dozen document reads each, far too much to repeat every frame for
 // a large document, so refresh re-reads only what the document's new changes
 // touched: a message whose map, or any object inside it, an operation
-// targeted, and a channel's list when elements were inserted or deleted.
-// What it holds always equals what channel_messages would read now.
+// targeted (found by walking up from the object to the channel's list), and a
+// channel's list when elements were inserted or deleted. What it holds always
+// equals what channel_messages would read now.
 
 #include <cstdint>
 #include <optional>
@@ -18,10 +19,16 @@
 #include <vector>
 
 #include "crdt/document.h"
-#include "model/object_owners.h"
 #include "model/records.h"
 
 namespace chat {
+
+// An object named by its op id, the actor interned to a small number.
+struct ObjectKey {
+    std::uint64_t counter = 0; // 0: the root
+    std::uint32_t actor = 0;
+    bool operator==(ObjectKey const&) const = default;
+};
 
 class MessageCache {
 public:
@@ -54,9 +61,14 @@ private:
         std::int64_t top_level = 0;
     };
 
+    struct Touched {
+        KeySet keys;
+        std::vector<crdt::ObjId> objects; // each once
+    };
+
     ObjectKey key_of(crdt::ObjId const&);
-    std::optional<KeySet> touched_since(crdt::Document&, std::vector<crdt::ChangeHash> const& heads);
-    Message project(crdt::Document const&, crdt::ObjectView message, std::string_view channel, ObjectKey key);
+    std::optional<Touched> touched_since(crdt::Document&, std::vector<crdt::ChangeHash> const& heads);
+    KeySet touched_messages(crdt::Document const&, Touched const&, KeySet const& lists);
     void walk_list(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const* dirty);
     bool reread_dirty(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
 
@@ -66,10 +78,6 @@ private:
     // The actor key_of interned last: nearly every id comes from the same few.
     std::optional<std::pair<crdt::ActorId, std::uint32_t>> m_last_actor;
     std::unordered_map<std::string, ChannelMessages> m_channels;
-    // Message maps and the objects inside them -> the message map. Entries of
-    // messages that were deleted or re-read linger; they only ever name a
-    // message that is gone or that is read again anyway.
-    ObjectOwners m_owner;
 };
 
 } // namespace chat

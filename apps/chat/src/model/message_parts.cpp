@@ -32,22 +32,11 @@ bool boolean_or_false(std::optional<crdt::ValueView> const& value)
     return value && doc::boolean_value(*value).value_or(false);
 }
 
-void note(NestedObjects* nested, crdt::ObjectView object)
-{
-    if (nested)
-        nested->push_back(object);
-}
-
 // Calls visit(fields) for every map element of `list`, with the values of `names`.
 template <std::size_t N, class Visit>
-void for_each_map_in(crdt::ObjectView list, std::array<std::string_view, N> const& names, NestedObjects* nested,
-                     Visit visit)
+void for_each_map_in(crdt::ObjectView list, std::array<std::string_view, N> const& names, Visit visit)
 {
-    if (!list)
-        return;
-    note(nested, list);
     for_each_map(list, [&](crdt::ObjectView entry) {
-        note(nested, entry);
         auto fields = read_fields(entry, names);
         visit(fields);
     });
@@ -55,21 +44,21 @@ void for_each_map_in(crdt::ObjectView list, std::array<std::string_view, N> cons
 
 } // namespace
 
-std::vector<HistoryEntry> read_history(crdt::ObjectView list, NestedObjects* nested)
+std::vector<HistoryEntry> read_history(crdt::ObjectView list)
 {
     std::vector<HistoryEntry> history;
     constexpr std::array<std::string_view, 2> names{"text", "ts"};
-    for_each_map_in(list, names, nested, [&](Fields<2>& fields) {
+    for_each_map_in(list, names, [&](Fields<2>& fields) {
         history.push_back({integer_or_zero(fields[1]), string_or_empty(fields[0])});
     });
     return history;
 }
 
-std::vector<ReactionGroup> read_reactions(crdt::ObjectView list, NestedObjects* nested)
+std::vector<ReactionGroup> read_reactions(crdt::ObjectView list)
 {
     std::vector<ReactionGroup> groups;
     constexpr std::array<std::string_view, 2> names{"emoji", "user"};
-    for_each_map_in(list, names, nested, [&](Fields<2>& fields) {
+    for_each_map_in(list, names, [&](Fields<2>& fields) {
         auto emoji = string_or_empty(fields[0]);
         if (emoji.empty())
             return;
@@ -86,11 +75,11 @@ std::vector<ReactionGroup> read_reactions(crdt::ObjectView list, NestedObjects* 
     return groups;
 }
 
-std::vector<Mention> read_mentions(crdt::ObjectView list, NestedObjects* nested)
+std::vector<Mention> read_mentions(crdt::ObjectView list)
 {
     std::vector<Mention> mentions;
     constexpr std::array<std::string_view, 4> names{"agent", "len", "start", "user"};
-    for_each_map_in(list, names, nested, [&](Fields<4>& fields) {
+    for_each_map_in(list, names, [&](Fields<4>& fields) {
         auto user = string_or_empty(fields[3]);
         if (user.empty())
             return;
@@ -104,11 +93,10 @@ std::vector<Mention> read_mentions(crdt::ObjectView list, NestedObjects* nested)
     return mentions;
 }
 
-std::optional<Attachment> read_attachment(crdt::ObjectView map, NestedObjects* nested)
+std::optional<Attachment> read_attachment(crdt::ObjectView map)
 {
     if (!map)
         return std::nullopt;
-    note(nested, map);
     constexpr std::array<std::string_view, 7> names{"blob", "h", "kind", "name", "path", "size", "w"};
     auto fields = read_fields(map, names);
     // Older documents keep demo references under "path".
@@ -140,21 +128,6 @@ std::optional<ResourceRef> read_reference(std::optional<std::string_view> text)
     if (!reference)
         return std::nullopt;
     return std::move(*reference);
-}
-
-void collect_work_objects(crdt::ObjectView work, NestedObjects& nested)
-{
-    nested.push_back(work);
-    constexpr std::array<std::string_view, 1> names{"trace"};
-    auto const fields = read_fields(work, names);
-    auto const trace = fields[0] ? doc::object_value(*fields[0], crdt::ObjType::Map) : crdt::ObjectView();
-    if (!trace)
-        return;
-    nested.push_back(trace);
-    trace.for_each_entry([&](std::string_view, crdt::ValueView const& value) {
-        if (auto entry = doc::object_value(value, crdt::ObjType::Map))
-            nested.push_back(entry);
-    });
 }
 
 } // namespace chat

@@ -52,22 +52,16 @@ bool boolean_field(std::optional<crdt::ValueView> const& value)
 
 } // namespace
 
-Message read_message(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel,
-                     NestedObjects* nested)
+Message read_message(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel)
 {
     auto const fields = read_fields(message, field_names);
     std::optional<std::string> parent;
     if (auto const root = string_field(fields[field::parent]); root && !root->empty())
         parent.emplace(*root);
     std::string text;
-    if (auto const text_object = object_field(fields[field::text], crdt::ObjType::Text)) {
+    if (auto const text_object = object_field(fields[field::text], crdt::ObjType::Text))
         text = text_object.text().value_or(std::string());
-        if (nested)
-            nested->push_back(text_object);
-    }
     auto const work = object_field(fields[field::work], crdt::ObjType::Map);
-    if (nested && work)
-        collect_work_objects(work, *nested);
     return Message{
         .id = std::string(string_field(fields[field::id]).value_or(std::string_view())),
         .channel = std::string(channel),
@@ -76,11 +70,11 @@ Message read_message(crdt::Document const& doc, crdt::ObjectView message, std::s
         .ts = fields[field::ts] ? doc::integer_value(*fields[field::ts]).value_or(0) : 0,
         .text = std::move(text),
         .edited = boolean_field(fields[field::edited]),
-        .history = read_history(object_field(fields[field::history], crdt::ObjType::List), nested),
-        .reactions = read_reactions(object_field(fields[field::reactions], crdt::ObjType::List), nested),
-        .mentions = read_mentions(object_field(fields[field::mentions], crdt::ObjType::List), nested),
+        .history = read_history(object_field(fields[field::history], crdt::ObjType::List)),
+        .reactions = read_reactions(object_field(fields[field::reactions], crdt::ObjType::List)),
+        .mentions = read_mentions(object_field(fields[field::mentions], crdt::ObjType::List)),
         .reference = read_reference(string_field(fields[field::reference])),
-        .attachment = read_attachment(object_field(fields[field::attachment], crdt::ObjType::Map), nested),
+        .attachment = read_attachment(object_field(fields[field::attachment], crdt::ObjType::Map)),
         .work = work ? doc::read_agent_work(doc, work.id()) : std::nullopt,
         .pinned = boolean_field(fields[field::pinned]),
     };

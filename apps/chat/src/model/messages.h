@@ -20,10 +20,7 @@ std::vector<Message> channel_messages(crdt::Document const&, std::string_view ch
 // Every message of the given channels, channel after channel.
 std::vector<Message> all_messages(crdt::Document const&, std::vector<Channel> const& channels);
 
-// One message map of `channel`'s list, seen through a view of `doc`. When
-// `nested` is given, the objects inside the message that the projection read
-// are added to it.
-Message read_message(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel,
-                     std::vector<crdt::ObjectView>* nested = nullptr);
+// One message map of `channel`'s list, seen through a view of `doc`.
+Message read_message(crdt::Document const& doc, crdt::ObjectView message, std::string_view channel);
 
 } // namespace chat
