@@ -68,17 +68,14 @@ MessageCache::KeySet MessageCache::touched_messages(crdt::Document const& doc, T
     return messages;
 }
 
-// Reads the list again, keeping every cached message that is not dirty; with
-// no dirty set every message is read.
+// Reads the list again, keeping every cached message that is not dirty.
 void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel, ChannelMessages& entry,
-                             KeySet const* dirty)
+                             KeySet const& dirty)
 {
     std::unordered_map<ObjectKey, std::size_t, ObjectKeyHash> previous;
-    if (dirty) {
-        previous.reserve(entry.keys.size());
-        for (std::size_t index = 0; index < entry.keys.size(); ++index)
-            previous.emplace(entry.keys[index], index);
-    }
+    previous.reserve(entry.keys.size());
+    for (std::size_t index = 0; index < entry.keys.size(); ++index)
+        previous.emplace(entry.keys[index], index);
     ChannelMessages next{.list = entry.list};
     if (next.list) {
         auto const list = doc.view(*next.list);
@@ -87,7 +84,7 @@ void MessageCache::walk_list(crdt::Document const& doc, std::string_view channel
         for_each_map(list, [&](crdt::ObjectView message) {
             auto const key = key_of(message.id());
             auto const cached = previous.find(key);
-            if (cached != previous.end() && !dirty->contains(key))
+            if (cached != previous.end() && !dirty.contains(key))
                 next.messages.push_back(std::move(entry.messages[cached->second]));
             else
                 next.messages.push_back(read_message(doc, message, channel));
@@ -108,7 +105,7 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
         auto const message = doc::read_map(doc, *entry.list, index);
         if (!message || key_of(*message) != entry.keys[index]) {
             // Elements that are not messages shift positions: walk the list instead.
-            walk_list(doc, channel, entry, &dirty);
+            walk_list(doc, channel, entry, dirty);
             return true;
         }
         entry.messages[index] = read_message(doc, doc.view(*message), channel);
@@ -117,6 +114,23 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
     if (changed)
         entry.top_level = chat::top_level_count(entry.messages);
     return changed;
+}
+
+void MessageCache::read_everything(crdt::Document const& doc, std::vector<Channel> const& channels,
+                                   std::vector<std::optional<crdt::ObjId>>& lists)
+{
+    auto read = read_message_lists(doc, lists, channels, true);
+    m_channels.clear();
+    m_channels.reserve(channels.size());
+    for (std::size_t index = 0; index < channels.size(); ++index) {
+        ChannelMessages entry{.list = std::move(lists[index])};
+        entry.keys.reserve(read[index].ids.size());
+        for (auto const& id : read[index].ids)
+            entry.keys.push_back(key_of(id));
+        entry.messages = std::move(read[index].messages);
+        entry.top_level = chat::top_level_count(entry.messages);
+        m_channels.insert_or_assign(channels[index].id, std::move(entry));
+    }
 }
 
 bool MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& channels)
@@ -140,7 +154,11 @@ bool MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& chan
                 list_keys.insert(key_of(*list));
         dirty = touched_messages(doc, *touched, list_keys);
     }
-    bool changed = !touched;
+    if (!touched) {
+        read_everything(doc, channels, lists);
+        return true;
+    }
+    bool changed = false;
     std::unordered_map<std::string, ChannelMessages> next;
     next.reserve(channels.size());
     for (std::size_t index = 0; index < channels.size(); ++index) {
@@ -148,11 +166,11 @@ bool MessageCache::refresh(crdt::Document& doc, std::vector<Channel> const& chan
         auto node = m_channels.extract(channel.id);
         ChannelMessages entry = node.empty() ? ChannelMessages{} : std::move(node.mapped());
         auto& list = lists[index];
-        bool const list_changed = !touched || node.empty() || list != entry.list ||
-                                  (list && touched->keys.contains(key_of(*list)));
+        bool const list_changed =
+            node.empty() || list != entry.list || (list && touched->keys.contains(key_of(*list)));
         if (list_changed) {
             entry.list = std::move(list);
-            walk_list(doc, channel.id, entry, touched ? &dirty : nullptr);
+            walk_list(doc, channel.id, entry, dirty);
             changed = true;
         } else if (!dirty.empty()) {
             changed |= reread_dirty(doc, channel.id, entry, dirty);

@@ -69,7 +69,9 @@ private:
     ObjectKey key_of(crdt::ObjId const&);
     std::optional<Touched> touched_since(crdt::Document&, std::vector<crdt::ChangeHash> const& heads);
     KeySet touched_messages(crdt::Document const&, Touched const&, KeySet const& lists);
-    void walk_list(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const* dirty);
+    void read_everything(crdt::Document const&, std::vector<Channel> const& channels,
+                         std::vector<std::optional<crdt::ObjId>>& lists);
+    void walk_list(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
     bool reread_dirty(crdt::Document const&, std::string_view channel, ChannelMessages&, KeySet const& dirty);
 
     bool m_primed = false;

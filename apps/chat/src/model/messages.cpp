@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
+#include <iterator>
 
 #include "doc/agent_work.h"
 #include "doc/read.h"
@@ -21,9 +23,38 @@ std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_v
 namespace {
 
 void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::string_view channel,
-                     std::vector<Message>& out)
+                     std::vector<Message>& out, std::vector<crdt::ObjId>* ids = nullptr)
 {
-    for_each_map(doc.view(list), [&](crdt::ObjectView message) { out.push_back(read_message(doc, message, channel)); });
+    for_each_map(doc.view(list), [&](crdt::ObjectView message) {
+        out.push_back(read_message(doc, message, channel));
+        if (ids)
+            ids->push_back(message.id());
+    });
+}
+
+// Below this many messages a second thread costs more than it saves.
+constexpr std::size_t messages_worth_a_thread = 4000;
+
+// Calls read(first, last, half) for the lists [first, last) of each half, the
+// halves split by message count. A large document's halves are read on two
+// threads: reading mostly waits on memory, and a second core keeps as many
+// reads again in flight.
+template <class Read>
+void read_in_halves(crdt::Document const& doc, std::span<std::optional<crdt::ObjId> const> lists, Read const& read)
+{
+    std::vector<std::size_t> before(lists.size() + 1, 0); // messages in the lists before each
+    for (std::size_t index = 0; index < lists.size(); ++index)
+        before[index + 1] = before[index] + (lists[index] ? doc.length(*lists[index]) : 0);
+    auto const total = before.back();
+    if (total < messages_worth_a_thread) {
+        read(std::size_t{0}, lists.size(), 0);
+        return;
+    }
+    auto const split =
+        static_cast<std::size_t>(std::lower_bound(before.begin(), before.end(), total / 2) - before.begin());
+    auto second = std::async(std::launch::async, [&] { read(split, lists.size(), 1); });
+    read(std::size_t{0}, split, 0);
+    second.get();
 }
 
 // The message map's keys, read in one pass.
@@ -90,9 +121,27 @@ std::vector<Message> channel_messages(crdt::Document const& doc, std::string_vie
     return messages;
 }
 
+std::vector<ListMessages> read_message_lists(crdt::Document const& doc,
+                                             std::span<std::optional<crdt::ObjId> const> lists,
+                                             std::span<Channel const> channels, bool with_ids)
+{
+    std::vector<ListMessages> out(lists.size());
+    read_in_halves(doc, lists, [&](std::size_t first, std::size_t last, int) {
+        for (auto index = first; index < last; ++index) {
+            if (!lists[index])
+                continue;
+            auto& read = out[index];
+            read.messages.reserve(doc.length(*lists[index]));
+            if (with_ids)
+                read.ids.reserve(read.messages.capacity());
+            append_messages(doc, *lists[index], channels[index].id, read.messages, with_ids ? &read.ids : nullptr);
+        }
+    });
+    return out;
+}
+
 std::vector<Message> all_messages(crdt::Document const& doc, std::vector<Channel> const& channels)
 {
-    // Sized once up front: growing per channel would move every earlier message again.
     std::vector<std::optional<crdt::ObjId>> lists;
     lists.reserve(channels.size());
     std::size_t total = 0;
@@ -100,13 +149,16 @@ std::vector<Message> all_messages(crdt::Document const& doc, std::vector<Channel
         lists.push_back(message_list(doc, channel.id));
         total += lists.back() ? doc.length(*lists.back()) : 0;
     }
-    std::vector<Message> messages;
-    messages.reserve(total);
-    for (std::size_t index = 0; index < channels.size(); ++index) {
-        if (lists[index])
-            append_messages(doc, *lists[index], channels[index].id, messages);
-    }
-    return messages;
+    // Sized once up front: growing would move every earlier message again.
+    std::array<std::vector<Message>, 2> halves;
+    halves[0].reserve(total);
+    read_in_halves(doc, lists, [&](std::size_t first, std::size_t last, int half) {
+        for (auto index = first; index < last; ++index)
+            if (lists[index])
+                append_messages(doc, *lists[index], channels[index].id, halves[half]);
+    });
+    std::move(halves[1].begin(), halves[1].end(), std::back_inserter(halves[0]));
+    return std::move(halves[0]);
 }
 
 } // namespace chat

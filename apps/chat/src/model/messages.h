@@ -3,6 +3,7 @@
 // Projection of message records.
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,17 @@ std::optional<crdt::ObjId> message_list(crdt::Document const&, std::string_view 
 
 // The channel's messages in list order; entries that are not maps are skipped.
 std::vector<Message> channel_messages(crdt::Document const&, std::string_view channel);
+
+struct ListMessages {
+    std::vector<Message> messages;
+    std::vector<crdt::ObjId> ids; // of the message maps, when asked for
+};
+
+// Every message of each list (lists[i] belongs to channels[i]; nothing for a
+// missing list). A large document is read on two threads, half the messages
+// each.
+std::vector<ListMessages> read_message_lists(crdt::Document const&, std::span<std::optional<crdt::ObjId> const> lists,
+                                             std::span<Channel const> channels, bool with_ids);
 
 // Every message of the given channels, channel after channel.
 std::vector<Message> all_messages(crdt::Document const&, std::vector<Channel> const& channels);
