@@ -8,6 +8,9 @@
 // Every write joins an open transaction; heads(), save(), save_incremental(),
 // get_changes(), apply_changes() and merge() commit it first. Reads see the open
 // transaction's ops. Reads never fail: a missing object or key reads as nothing.
+// Reads may run on several threads at once, never alongside a write; the one
+// exception is reading one list or text by index (get, get_all), which moves a
+// cursor kept in that object.
 
 #include "base/result.h"
 #include "crdt/object_view.h"

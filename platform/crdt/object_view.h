@@ -26,11 +26,6 @@ public:
     explicit operator bool() const { return m_ops != nullptr; }
     ObjType type() const { return m_type; }
     ObjId id() const;
-    // Where the document keeps the object: objects made later rank higher, and
-    // the storage behind them follows the same order. Reading many objects by
-    // rank walks memory front to back, far faster than the order of lists
-    // whose elements were made interleaved.
-    std::uint32_t storage_rank() const { return m_object; }
     // The object holding this one; a view of nothing for the root.
     ObjectView parent() const;
     // Map keys, list elements or text characters; 0 for a view of nothing.

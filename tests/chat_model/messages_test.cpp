@@ -2,6 +2,7 @@
 
 #include "doc/records/record_json.h"
 #include "doc_builder.h"
+#include "model/message_cache.h"
 #include "model/messages.h"
 
 namespace chat {
@@ -169,6 +170,38 @@ TEST(ModelMessages, AllMessagesFollowTheGivenChannelOrder)
     for (auto const& message : messages)
         ids.push_back(message.channel + "/" + message.id);
     EXPECT_EQ(ids, (std::vector<std::string>{"c_b/m_b1", "c_b/m_b2", "c_a/m_a1", "c_a/m_a2"}));
+}
+
+// Past a few thousand messages the lists are read on two threads; the result
+// must not show it.
+TEST(ModelMessages, LargeDocumentsProjectAsChannelByChannel)
+{
+    DocBuilder b;
+    std::vector<Channel> channels;
+    for (char const* id : {"c_a", "c_b", "c_c", "c_d", "c_e"})
+        channels.push_back(Channel{.id = id});
+    channels.push_back(Channel{.id = "c_none"});
+    // Uneven channels, so the split falls inside the order rather than at a list edge.
+    for (int n = 0; n < 6000; ++n) {
+        auto const& channel = channels[static_cast<std::size_t>(n % 7 % 5)].id;
+        b.text(b.message(channel, "m_" + std::to_string(n)), "text", "message " + std::to_string(n));
+    }
+    std::vector<Message> expected;
+    for (auto const& channel : channels) {
+        auto const one = channel_messages(b.doc, channel.id);
+        expected.insert(expected.end(), one.begin(), one.end());
+    }
+    ASSERT_EQ(expected.size(), 6000u);
+    EXPECT_EQ(all_messages(b.doc, channels), expected);
+
+    MessageCache cache;
+    cache.refresh(b.doc, channels);
+    std::vector<Message> cached;
+    for (auto const& channel : channels) {
+        auto const one = cache.messages(channel.id);
+        cached.insert(cached.end(), one.begin(), one.end());
+    }
+    EXPECT_EQ(cached, expected);
 }
 
 } // namespace
