@@ -204,9 +204,7 @@ base::Result<void> DocumentLoader::add_op(ChangeOp const& in)
         m_last_map_op = index;
         target.map_ops.push_back(m_ops.map_entry(index));
     } else if (op.insert) {
-        if (!target.seq)
-            target.seq = std::make_unique<Sequence>();
-        target.seq->append(ops, index, false);
+        m_ops.sequence_of(target).append(ops, index, false);
     } else if (op.action != std::uint8_t(Action::Delete)) {
         m_ops.m_elem_ops[op.key].push_back(index);
     }

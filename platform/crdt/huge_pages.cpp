@@ -42,4 +42,19 @@ HugeRegion::HugeRegion(std::size_t bytes) : m_data(allocate_huge(bytes)), m_byte
 
 HugeRegion::~HugeRegion() { free_huge(m_data, m_bytes); }
 
+void* HugePageResource::do_allocate(std::size_t bytes, std::size_t alignment)
+{
+    if (bytes >= huge_page_size)
+        return allocate_huge(bytes);
+    return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+}
+
+void HugePageResource::do_deallocate(void* data, std::size_t bytes, std::size_t alignment)
+{
+    if (bytes >= huge_page_size)
+        free_huge(data, bytes);
+    else
+        std::pmr::new_delete_resource()->deallocate(data, bytes, alignment);
+}
+
 } // namespace crdt

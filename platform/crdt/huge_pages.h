@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <memory_resource>
 #include <utility>
 
 namespace crdt {
@@ -64,6 +65,15 @@ struct LargeTableAllocator {
     }
     template <class U>
     bool operator==(LargeTableAllocator<U> const&) const { return true; }
+};
+
+// A memory resource giving requests of a huge page or more whole huge pages,
+// and smaller ones ordinary memory.
+class HugePageResource final : public std::pmr::memory_resource {
+private:
+    void* do_allocate(std::size_t bytes, std::size_t alignment) override;
+    void do_deallocate(void* data, std::size_t bytes, std::size_t alignment) override;
+    bool do_is_equal(std::pmr::memory_resource const& other) const noexcept override { return this == &other; }
 };
 
 } // namespace crdt

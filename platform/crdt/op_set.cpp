@@ -55,7 +55,7 @@ bool OpSet::op_less(OpId a, OpId b) const
 
 std::uint32_t OpSet::add_object(ObjType type, std::uint32_t make_op)
 {
-    Object object;
+    Object object(&m_object_memory);
     object.type = type;
     object.make_op = make_op;
     if (make_op != none)
@@ -284,7 +284,7 @@ std::string OpSet::text(std::uint32_t object) const
     if (!seq)
         return {};
     if (auto const* cached = seq->cached_text())
-        return *cached;
+        return std::string(*cached);
     return spell_text(object);
 }
 
@@ -337,11 +337,16 @@ void OpSet::refresh_element(std::uint32_t object, std::uint32_t elem)
     m_objects[object].seq->set_visible(m_ops, elem, visible);
 }
 
-void OpSet::place_in_sequence(Object& object, std::uint32_t index)
+Sequence& OpSet::sequence_of(Object& object)
 {
     if (!object.seq)
-        object.seq = std::make_unique<Sequence>();
-    auto& seq = *object.seq;
+        object.seq.reset(std::pmr::polymorphic_allocator<Sequence>(&m_object_memory).new_object<Sequence>(&m_object_memory));
+    return *object.seq;
+}
+
+void OpSet::place_in_sequence(Object& object, std::uint32_t index)
+{
+    auto& seq = sequence_of(object);
     auto const id = m_ops[index].id;
     auto ref = m_ops[index].key;
     auto at = ref == none ? seq.begin() : seq.next(seq.position_of(m_ops, ref));

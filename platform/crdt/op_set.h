@@ -15,6 +15,7 @@
 
 #include <deque>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,7 +37,17 @@ inline ObjType made_object_type(std::uint8_t action)
     }
 }
 
+// Sequences live in their owner's memory resource and return to it.
+struct SequenceDelete {
+    void operator()(Sequence* sequence) const
+    {
+        std::pmr::polymorphic_allocator<Sequence>(sequence->memory()).delete_object(sequence);
+    }
+};
+
 struct Object {
+    explicit Object(std::pmr::memory_resource* memory) : map_ops(memory) {}
+
     ObjType type = ObjType::Map;
     std::uint32_t make_op = none;        // none for the root
     OpId id;                             // the make op's id, here so lookups by id stay in this record
@@ -54,8 +65,8 @@ struct Object {
 
         PackedValue value() const { return { payload, length, type }; }
     };
-    std::vector<MapEntry> map_ops;
-    std::unique_ptr<Sequence> seq;       // lists and text, made at the first insert
+    std::pmr::vector<MapEntry> map_ops;
+    std::unique_ptr<Sequence, SequenceDelete> seq; // lists and text, made at the first insert
 
     bool is_sequence() const { return type == ObjType::List || type == ObjType::Text; }
 };
@@ -190,6 +201,7 @@ private:
     friend class ChangeApplier;
 
     std::uint32_t add_object(ObjType type, std::uint32_t make_op);
+    Sequence& sequence_of(Object& object);
     Object::MapEntry map_entry(std::uint32_t op) const;
     // Copies the op's visibility into its map entry, after it gained a successor.
     void refresh_map_entry(std::uint32_t op);
@@ -207,6 +219,13 @@ private:
     base::Result<void> check_change(ChangeData const& change, std::vector<std::uint32_t> const& actor_map) const;
     base::Result<void> apply_now(ChangeData const& change, ChangeHash const& hash, std::span<std::uint8_t const> contents);
     base::Result<void> apply_ready_queue();
+
+    // Objects' entries, element orders and texts: packed together in large
+    // buffers (whole huge pages once big), not scattered through the heap.
+    // Declared first, so they outlive every object.
+    HugePageResource m_large_memory;
+    std::pmr::monotonic_buffer_resource m_object_buffers{ 64 * 1024, &m_large_memory };
+    std::pmr::unsynchronized_pool_resource m_object_memory{ { 0, 64 * 1024 }, &m_object_buffers };
 
     ActorId m_actor;
     std::uint32_t m_local_actor = none;

@@ -55,7 +55,7 @@ void Sequence::append(OpTable& ops, std::uint32_t elem, bool visible)
 void Sequence::insert(OpTable& ops, Position at, std::uint32_t elem, bool visible)
 {
     if (m_order.empty()) {
-        m_blocks.push_back({});
+        m_blocks.emplace_back();
         m_order.push_back(0);
         at = { 0, 0 };
     }
@@ -142,7 +142,7 @@ void Sequence::split(OpTable& ops, std::uint32_t order)
 {
     auto old_id = m_order[order];
     auto new_id = static_cast<std::uint32_t>(m_blocks.size());
-    m_blocks.push_back({});
+    m_blocks.emplace_back();
     auto& old_block = m_blocks[old_id];
     auto& new_block = m_blocks[new_id];
     auto half = old_block.elems.size() / 2;

@@ -9,8 +9,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +20,10 @@ namespace crdt {
 
 class Sequence {
 public:
+    // Its blocks and text live in `memory`.
+    explicit Sequence(std::pmr::memory_resource* memory) : m_blocks(memory), m_order(memory), m_text(memory) {}
+    std::pmr::memory_resource* memory() const { return m_order.get_allocator().resource(); }
+
     struct Position {
         std::uint32_t order = 0;  // block position in the sequence
         std::uint32_t offset = 0; // element offset in that block (may equal its size: the end)
@@ -71,10 +77,10 @@ public:
 
     // A text's content kept between edits, so reading it whole is one copy
     // instead of a walk over an op per character. Nothing while it is stale.
-    std::string const* cached_text() const { return m_text_fresh ? &m_text : nullptr; }
-    void set_cached_text(std::string text)
+    std::pmr::string const* cached_text() const { return m_text_fresh ? &m_text : nullptr; }
+    void set_cached_text(std::string_view text)
     {
-        m_text = std::move(text);
+        m_text.assign(text);
         m_text_fresh = true;
         m_text_queued = false;
     }
@@ -93,8 +99,20 @@ private:
     static constexpr std::uint32_t index_mask = 0x7fffffffu;
     static constexpr std::size_t max_block = 256;
 
+    // Takes its vector's memory resource (uses-allocator construction).
     struct Block {
-        std::vector<std::uint32_t> elems;
+        using allocator_type = std::pmr::polymorphic_allocator<>;
+        explicit Block(allocator_type memory = {}) : elems(memory) {}
+        Block(Block const& other, allocator_type memory)
+            : elems(other.elems, memory), visible(other.visible), order(other.order) {}
+        Block(Block&& other, allocator_type memory)
+            : elems(std::move(other.elems), memory), visible(other.visible), order(other.order) {}
+        Block(Block const&) = default;
+        Block(Block&&) noexcept = default;
+        Block& operator=(Block const&) = default;
+        Block& operator=(Block&&) noexcept = default;
+
+        std::pmr::vector<std::uint32_t> elems;
         std::uint32_t visible = 0;
         std::uint32_t order = 0;
     };
@@ -103,8 +121,8 @@ private:
     void remember(std::uint32_t elem, std::uint32_t block, std::uint32_t offset) const;
     void adjust_visible(std::uint32_t order, int delta);
 
-    std::vector<Block> m_blocks;        // by block id
-    std::vector<std::uint32_t> m_order; // block ids in sequence order
+    std::pmr::vector<Block> m_blocks;        // by block id
+    std::pmr::vector<std::uint32_t> m_order; // block ids in sequence order
     std::size_t m_visible_total = 0;
     // Visible elements before block m_cursor_order.
     std::uint32_t m_cursor_order = 0;
@@ -114,7 +132,7 @@ private:
     mutable std::uint32_t m_hint_elem = none;
     mutable std::uint32_t m_hint_block = 0;
     mutable std::uint32_t m_hint_offset = 0;
-    std::string m_text;
+    std::pmr::string m_text;
     bool m_text_fresh = false;
     bool m_text_queued = false;
 };
