@@ -92,10 +92,10 @@ std::optional<std::uint32_t> OpSet::find_object(ObjId const& id) const
 
 ObjId OpSet::object_id(std::uint32_t object) const
 {
-    auto make = m_objects[object].make_op;
-    if (make == none)
+    auto const& record = m_objects[object];
+    if (record.make_op == none)
         return ROOT;
-    return ObjId(m_ops[make].id.counter, m_actors[m_ops[make].id.actor], object);
+    return ObjId(record.id.counter, m_actors[record.id.actor], object);
 }
 
 PackedValue OpSet::pack(RawValue const& raw)

@@ -25,12 +25,19 @@ template <std::size_t N>
 Fields<N> read_fields(crdt::ObjectView map, std::array<std::string_view, N> const& names)
 {
     assert(std::is_sorted(names.begin(), names.end()));
+    // Keys mostly differ in their first byte: settle those without a call to memcmp.
+    auto const order = [](std::string_view a, std::string_view b) {
+        if (!a.empty() && !b.empty() && a[0] != b[0])
+            return static_cast<unsigned char>(a[0]) < static_cast<unsigned char>(b[0]) ? -1 : 1;
+        return a.compare(b);
+    };
     Fields<N> fields;
     std::size_t next = 0;
     map.for_each_entry([&](std::string_view key, crdt::ValueView const& value) {
-        while (next < N && names[next] < key)
+        int found = 1;
+        while (next < N && (found = order(names[next], key)) < 0)
             ++next;
-        if (next < N && names[next] == key)
+        if (next < N && found == 0)
             fields[next] = value;
     });
     return fields;
