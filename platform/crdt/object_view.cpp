@@ -108,17 +108,25 @@ void ObjectView::for_each_element(base::FunctionRef<void(ValueView const&)> visi
 {
     if (!m_ops || !is_sequence(m_type) || !m_ops->object(m_object).seq)
         return;
+    auto const& ops = m_ops->m_ops;
+    auto const visit_op = [&](std::uint32_t index) {
+        auto const& op = ops[index];
+        visit(ValueView(m_ops, index, &op.value_payload, op.value_length, op.value_type, op.action));
+    };
+    // Short lists (a message's reactions) are read as they are walked: asking
+    // ahead pays only over many elements.
+    constexpr std::size_t short_list = 16;
+    if (m_ops->object(m_object).seq->visible_count() <= short_list) {
+        m_ops->for_each_element_winner(m_object, visit_op);
+        return;
+    }
     std::vector<std::uint32_t> winners;
     winners.reserve(m_ops->object(m_object).seq->visible_count());
     m_ops->for_each_element_winner(m_object, [&](std::uint32_t op) { winners.push_back(op); });
-
-    auto const& ops = m_ops->m_ops;
-    auto const count = winners.size();
     ListPrefetcher ahead(*m_ops, winners);
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < winners.size(); ++i) {
         ahead.before(i);
-        auto const& op = ops[winners[i]];
-        visit(ValueView(m_ops, winners[i], &op.value_payload, op.value_length, op.value_type, op.action));
+        visit_op(winners[i]);
     }
 }
 
