@@ -69,6 +69,24 @@ void switch_to_crit_with_10000_messages(benchmark::State& state)
     }
 }
 
+// The frame after a message arrived in another channel, with 10,000 messages
+// in the document: the projection takes in one new message.
+void frame_after_message_with_10000_messages(benchmark::State& state)
+{
+    Window window(10000 - 11);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        chat::doc::NewMessage m;
+        m.author = "u_nell";
+        m.ts = 1782490000 + static_cast<std::int64_t>(next);
+        m.text = "Arrived while reading";
+        chat::doc::append_message(window.frame.document(), "c_general", "m_arrived_" + std::to_string(next++), m);
+        state.ResumeTiming();
+        window.run_frame();
+    }
+}
+
 } // namespace
 
 // Repetitions report the median the targets are stated in.
@@ -76,5 +94,6 @@ BENCHMARK(default_scenario)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repo
 BENCHMARK(crit_with_10000_messages)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(crit_with_10000_messages_draw_only)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(switch_to_crit_with_10000_messages)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(frame_after_message_with_10000_messages)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

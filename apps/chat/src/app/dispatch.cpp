@@ -140,13 +140,16 @@ OperationAnswer ChatApp::carry_out(operation::OpenPerson const& op)
 {
     if (!find_person(model.people, op.user)) return OperationAnswer::fail("person no longer exists");
     for (auto const& channel : model.channels) {
-        bool took_part = std::any_of(model.all_messages.begin(), model.all_messages.end(), [&](Message const& m) {
-            if (m.channel != channel.id) return false;
-            if (m.author == op.user) return true;
-            for (auto const& group : m.reactions)
-                if (std::find(group.users.begin(), group.users.end(), op.user) != group.users.end()) return true;
-            return std::any_of(m.mentions.begin(), m.mentions.end(), [&](auto const& x) { return x.user == op.user; });
-        });
+        bool took_part = false;
+        for (auto const& list : model.all_messages) {
+            took_part = took_part || std::any_of(list.begin(), list.end(), [&](Message const& m) {
+                if (m.channel != channel.id) return false;
+                if (m.author == op.user) return true;
+                for (auto const& group : m.reactions)
+                    if (std::find(group.users.begin(), group.users.end(), op.user) != group.users.end()) return true;
+                return std::any_of(m.mentions.begin(), m.mentions.end(), [&](auto const& x) { return x.user == op.user; });
+            });
+        }
         if (took_part) {
             current_workspace = channel.workspace;
             current_channel = channel.id;

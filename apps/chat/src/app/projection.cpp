@@ -62,12 +62,14 @@ std::vector<Person> workspace_people(Model const& model, std::string_view worksp
 {
     std::set<std::string, std::less<>> ids{me.id};
     ids.insert(me.former_ids.begin(), me.former_ids.end());
-    for (auto const& message : model.all_messages) {
-        auto const* channel = model.channel(message.channel);
-        if (!channel || channel->workspace != workspace) continue;
-        ids.insert(message.author);
-        for (auto const& group : message.reactions) ids.insert(group.users.begin(), group.users.end());
-        for (auto const& mention : message.mentions) ids.insert(mention.user);
+    for (auto const& list : model.all_messages) {
+        for (auto const& message : list) {
+            auto const* channel = model.channel(message.channel);
+            if (!channel || channel->workspace != workspace) continue;
+            ids.insert(message.author);
+            for (auto const& group : message.reactions) ids.insert(group.users.begin(), group.users.end());
+            for (auto const& mention : message.mentions) ids.insert(mention.user);
+        }
     }
     for (auto const& voice : model.voice_participants)
         for (auto const& p : voice.participants) ids.insert(p.user);
@@ -107,10 +109,7 @@ void ProjectionCache::refresh_content(crdt::Document& doc, Model& model, Project
         model.messages.assign(open.begin(), open.end());
         ++model.messages_revision;
         model.all_messages.clear();
-        for (auto const& channel : model.channels) {
-            auto list = m_messages.messages(channel.id);
-            model.all_messages.insert(model.all_messages.end(), list.begin(), list.end());
-        }
+        for (auto const& channel : model.channels) model.all_messages.push_back(m_messages.messages(channel.id));
     }
 
     std::vector<VoiceChannelParticipants> voice;

@@ -9,6 +9,7 @@
 #include "model/records.h"
 
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,10 @@ struct Model {
     std::map<std::string, std::int64_t, std::less<>> unread; // channel id → count shown
     std::vector<Message> messages;                           // the open channel's, threads included
     std::uint64_t messages_revision = 0;                     // raised whenever `messages` is re-read
-    std::vector<Message> all_messages;                       // every channel's, channels in model order
+    // Every channel's messages, channels in model order: views into the
+    // projection's message cache, not copies (a large document holds hundreds
+    // of thousands), current until the next refresh.
+    std::vector<std::span<Message const>> all_messages;
     std::vector<Person> people;                              // the document's
     std::vector<Person> workspace_people;                    // the current workspace's, by name then id
     std::vector<VoiceChannelParticipants> voice_participants;

@@ -25,9 +25,10 @@ constexpr double text_inset = 14;
 Message const* shown_message(ChatApp const& app, std::string_view id)
 {
     if (auto const* open = app.model.message(id)) return open;
-    auto const& all = app.model.all_messages;
-    auto found = std::find_if(all.begin(), all.end(), [&](Message const& m) { return m.id == id; });
-    return found == all.end() ? nullptr : &*found;
+    for (auto const& list : app.model.all_messages)
+        for (auto const& message : list)
+            if (message.id == id) return &message;
+    return nullptr;
 }
 
 } // namespace
