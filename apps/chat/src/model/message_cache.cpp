@@ -128,7 +128,7 @@ void MessageCache::read_everything(crdt::Document const& doc, std::vector<Channe
         for (auto const& id : read[index].ids)
             entry.keys.push_back(key_of(id));
         entry.messages = std::move(read[index].messages);
-        entry.top_level = chat::top_level_count(entry.messages);
+        entry.top_level = read[index].top_level;
         m_channels.insert_or_assign(channels[index].id, std::move(entry));
     }
 }

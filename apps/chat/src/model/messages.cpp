@@ -9,6 +9,7 @@
 #include "doc/read.h"
 #include "model/map_fields.h"
 #include "model/message_parts.h"
+#include "model/unread.h"
 
 namespace chat {
 
@@ -135,6 +136,7 @@ std::vector<ListMessages> read_message_lists(crdt::Document const& doc,
             if (with_ids)
                 read.ids.reserve(read.messages.capacity());
             append_messages(doc, *lists[index], channels[index].id, read.messages, with_ids ? &read.ids : nullptr);
+            read.top_level = top_level_count(read.messages);
         }
     });
     return out;

@@ -2,6 +2,7 @@
 
 // Projection of message records.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -21,6 +22,7 @@ std::vector<Message> channel_messages(crdt::Document const&, std::string_view ch
 struct ListMessages {
     std::vector<Message> messages;
     std::vector<crdt::ObjId> ids; // of the message maps, when asked for
+    std::int64_t top_level = 0;   // messages without a parent
 };
 
 // Every message of each list (lists[i] belongs to channels[i]; nothing for a
