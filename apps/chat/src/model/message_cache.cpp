@@ -1,6 +1,8 @@
 #include "model/message_cache.h"
 
 #include <algorithm>
+#include <array>
+#include <mutex>
 
 #include "crdt/change.h"
 #include "crdt/chunk.h"
@@ -119,14 +121,27 @@ bool MessageCache::reread_dirty(crdt::Document const& doc, std::string_view chan
 void MessageCache::read_everything(crdt::Document const& doc, std::vector<Channel> const& channels,
                                    std::vector<std::optional<crdt::ObjId>>& lists)
 {
-    auto read = read_message_lists(doc, lists, channels, true);
+    // Keys are made as the halves read, each half remembering the actors it
+    // met; only an actor new to a half takes the lock that interns it.
+    std::vector<std::vector<ObjectKey>> keys(lists.size());
+    std::array<std::vector<std::pair<crdt::ActorId, std::uint32_t>>, 2> met;
+    std::mutex interning;
+    auto read = read_message_lists(doc, lists, channels, [&](std::size_t list, int half, crdt::ObjectView message) {
+        auto const id = message.id();
+        auto& known = met[static_cast<std::size_t>(half)];
+        auto found = std::find_if(known.begin(), known.end(), [&](auto const& actor) { return actor.first == id.actor(); });
+        if (found == known.end()) {
+            std::lock_guard lock(interning);
+            auto const [actor, added] = m_actors.try_emplace(id.actor(), static_cast<std::uint32_t>(m_actors.size()));
+            found = known.insert(known.end(), {actor->first, actor->second});
+        }
+        keys[list].push_back({id.counter(), found->second});
+    });
     m_channels.clear();
     m_channels.reserve(channels.size());
     for (std::size_t index = 0; index < channels.size(); ++index) {
         ChannelMessages entry{.list = std::move(lists[index])};
-        entry.keys.reserve(read[index].ids.size());
-        for (auto const& id : read[index].ids)
-            entry.keys.push_back(key_of(id));
+        entry.keys = std::move(keys[index]);
         entry.messages = std::move(read[index].messages);
         entry.top_level = read[index].top_level;
         m_channels.insert_or_assign(channels[index].id, std::move(entry));

@@ -23,13 +23,16 @@ std::optional<crdt::ObjId> message_list(crdt::Document const& doc, std::string_v
 
 namespace {
 
+constexpr auto nothing_more = [](crdt::ObjectView) {};
+
+// Appends the list's messages to `out`, calling each(map) after each.
+template <class Each>
 void append_messages(crdt::Document const& doc, crdt::ObjId const& list, std::string_view channel,
-                     std::vector<Message>& out, std::vector<crdt::ObjId>* ids = nullptr)
+                     std::vector<Message>& out, Each const& each)
 {
     for_each_map(doc.view(list), [&](crdt::ObjectView message) {
         out.push_back(read_message(doc, message, channel));
-        if (ids)
-            ids->push_back(message.id());
+        each(message);
     });
 }
 
@@ -117,25 +120,26 @@ std::vector<Message> channel_messages(crdt::Document const& doc, std::string_vie
     std::vector<Message> messages;
     if (auto const list = message_list(doc, channel)) {
         messages.reserve(doc.length(*list));
-        append_messages(doc, *list, channel, messages);
+        append_messages(doc, *list, channel, messages, nothing_more);
     }
     return messages;
 }
 
 std::vector<ListMessages> read_message_lists(crdt::Document const& doc,
                                              std::span<std::optional<crdt::ObjId> const> lists,
-                                             std::span<Channel const> channels, bool with_ids)
+                                             std::span<Channel const> channels, MessageSeen const& seen)
 {
     std::vector<ListMessages> out(lists.size());
-    read_in_halves(doc, lists, [&](std::size_t first, std::size_t last, int) {
+    read_in_halves(doc, lists, [&](std::size_t first, std::size_t last, int half) {
         for (auto index = first; index < last; ++index) {
             if (!lists[index])
                 continue;
             auto& read = out[index];
             read.messages.reserve(doc.length(*lists[index]));
-            if (with_ids)
-                read.ids.reserve(read.messages.capacity());
-            append_messages(doc, *lists[index], channels[index].id, read.messages, with_ids ? &read.ids : nullptr);
+            append_messages(doc, *lists[index], channels[index].id, read.messages, [&](crdt::ObjectView message) {
+                if (seen)
+                    seen(index, half, message);
+            });
             read.top_level = top_level_count(read.messages);
         }
     });
@@ -157,7 +161,7 @@ std::vector<Message> all_messages(crdt::Document const& doc, std::vector<Channel
     read_in_halves(doc, lists, [&](std::size_t first, std::size_t last, int half) {
         for (auto index = first; index < last; ++index)
             if (lists[index])
-                append_messages(doc, *lists[index], channels[index].id, halves[half]);
+                append_messages(doc, *lists[index], channels[index].id, halves[half], nothing_more);
     });
     std::move(halves[1].begin(), halves[1].end(), std::back_inserter(halves[0]));
     return std::move(halves[0]);

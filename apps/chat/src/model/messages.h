@@ -3,6 +3,7 @@
 // Projection of message records.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -21,15 +22,18 @@ std::vector<Message> channel_messages(crdt::Document const&, std::string_view ch
 
 struct ListMessages {
     std::vector<Message> messages;
-    std::vector<crdt::ObjId> ids; // of the message maps, when asked for
-    std::int64_t top_level = 0;   // messages without a parent
+    std::int64_t top_level = 0; // messages without a parent
 };
+
+// Called with each message map read: its list's index, which half of the
+// lists (0 or 1) is being read, and the map. The two halves may run at once.
+using MessageSeen = std::function<void(std::size_t list, int half, crdt::ObjectView message)>;
 
 // Every message of each list (lists[i] belongs to channels[i]; nothing for a
 // missing list). A large document is read on two threads, half the messages
 // each.
 std::vector<ListMessages> read_message_lists(crdt::Document const&, std::span<std::optional<crdt::ObjId> const> lists,
-                                             std::span<Channel const> channels, bool with_ids);
+                                             std::span<Channel const> channels, MessageSeen const& seen = {});
 
 // Every message of the given channels, channel after channel.
 std::vector<Message> all_messages(crdt::Document const&, std::vector<Channel> const& channels);
